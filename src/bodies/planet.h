@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+
+#include "core/geometry.h"
+
+struct WorldState;
+class Player;
+
+// A planet on a circular orbit round its star; the player lands on it and is carried by it.
+class Planet {
+  public:
+    point position;
+    float landingAngle;
+    float radius;
+    float density;
+    float orbitRadius;
+    float orbitSpeed;
+    float orbitAngle;
+    float spinSpeed;
+    float spinAngle;
+    int texture;
+    point velocity;
+    std::string name;
+
+    Planet(float radius, float density, float orbitRadius, float orbitSpeedDegrees,
+           float orbitAngleDegrees, float spinSpeed, float spinAngle, int texture,
+           std::string name);
+
+    std::string getName() const { return name; }
+    float getRadius() const { return radius; }
+    void draw();
+    void update(WorldState& world, Player* player, int dt, point starPosition);
+};

@@ -1,0 +1,21 @@
+#pragma once
+#include "core/geometry.h"
+#include "graphics/emitter.h"
+
+struct Universe;
+
+// A gate that sends the player's ship to a point in another (or the same) star system.
+class Wormhole {
+  public:
+    int world;
+    point position;
+    float radius;
+    int destinationWorld;
+    point destination;
+    Emitter swirl;
+
+    Wormhole(int world, point position, float radius, int destinationWorld, point destination,
+             int emitterIndex);
+
+    void update(Universe& universe, int& now);
+};

@@ -1,0 +1,29 @@
+#pragma once
+#include "core/geometry.h"
+
+struct WorldState;
+
+// A shot in flight: a bullet (type 0) or a shockwave shell (type 2).
+class Projectile {
+  public:
+    int type;
+    float theta;
+    bool bounces;
+    point position;
+    int life;
+    point velocity;
+    float damage;
+
+    Projectile(point position, float dx, float dy, float speed, WorldState& world, int type,
+               bool bounces, int life, float vx, float vy);
+
+    void calcTheta();
+    void addVelocity(point v) {
+        velocity.x += v.x;
+        velocity.y += v.y;
+    }
+    bool update(int ms, WorldState& world, int now);
+    bool handleCollision(point previous, WorldState& world, int now);
+    bool handleCollision(point previous, WorldState& world, int now, int hitRadius);
+    void draw(int textureSlot);
+};

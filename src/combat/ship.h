@@ -1,0 +1,32 @@
+#pragma once
+#include "core/geometry.h"
+
+struct WorldState;
+class Player;
+
+// An enemy ship: it chases, flees from or circles the player and rams it.
+class Ship {
+  public:
+    point position;
+    float theta;
+    int ai;
+    point velocity;
+    float acceleration;
+    float maxSpeed;
+    float health;
+    float ramDamage;
+
+    Ship(point position, int type);
+
+    float getTheta() const { return theta; }
+    void addVelocity(point v) {
+        velocity.x += v.x;
+        velocity.y += v.y;
+    }
+    bool takeDamage(float amount) {
+        health -= amount;
+        return health > 0;
+    }
+    void calcTheta();
+    bool update(int ms, WorldState& world, Player* player);
+};

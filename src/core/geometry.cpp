@@ -1,0 +1,58 @@
+#include "core/geometry.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+float square(float v) { return v * v; }
+
+std::string toString(float v) {
+    std::ostringstream out;
+    out.precision(3);
+    out << v;
+    return out.str();
+}
+
+bool intersectCircleLine(point a, point b, point c, float r) {
+    const float dx = b.x - a.x;
+    const float dy = b.y - a.y;
+    float t = -((a.x - c.x) * dx + (a.y - c.y) * dy) / (dx * dx + dy * dy);
+    if (t < 0)
+        t = 0;
+    else if (t > 1)
+        t = 1;
+    const float px = a.x + dx * t - c.x;
+    const float py = a.y + dy * t - c.y;
+    return r * r > px * px + py * py;
+}
+
+point normalize(point v) {
+    const float len = std::sqrt(v.x * v.x + v.y * v.y);
+    if (len == 0.0f)
+        return point{0.0f, 0.0f};
+    return point{v.x / len, v.y / len};
+}
+
+float pointDistance(point a, point b) {
+    const double dx = std::fabs(static_cast<double>(a.x) - b.x);
+    const double dy = std::fabs(static_cast<double>(a.y) - b.y);
+    return static_cast<float>(std::sqrt(dx * dx + dy * dy));
+}
+
+float randLocFrom(int n) { return static_cast<float>((n * 7) % 200000 - 100000); }
+
+// The spawn formula is made for a generator of 15 random bits; this C library's rand() gives 31,
+// whose product with 7 would overflow and leave the field.
+float randLoc() { return randLocFrom(std::rand() & 0x7fff); }
+
+point gameToPixel(point p) { return p; }
+
+float gameToPixel(int v) { return static_cast<float>(v); }
+
+int pixelToGame(int v) { return v; }
+
+int pixelToGame(float v) { return static_cast<int>(v); }
+
+point mouseToGame(point m, float left, float right, float bottom, float top) {
+    return point{m.x * (right - left) / 100 + left, m.y * (top - bottom) / 100 + bottom};
+}

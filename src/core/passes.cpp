@@ -1,0 +1,48 @@
+#include "core/passes.h"
+
+#include "core/world_state.h"
+#include "hud/overlays.h"
+#include "player/player.h"
+
+void processWormholes(Universe& universe, int now) {
+    // The pass runs over the wormholes of the world that was current when it began, even if one
+    // of them moves the player on. A wormhole's update changes only its swirl's clock and
+    // placement; restoring them keeps every frame's swirl clock at the tick count rather than a
+    // running sum, without copying the world.
+    WorldState& start = universe.worlds[universe.player->getWorld()];
+    for (size_t i = 0; i < start.wormholes.size(); ++i) {
+        Emitter& swirl = start.wormholes[i].swirl;
+        const float angle = swirl.angle;
+        const point position = swirl.position;
+        const int elapsed = swirl.elapsed;
+        start.wormholes[i].update(universe, now);
+        swirl.angle = angle;
+        swirl.position = position;
+        swirl.elapsed = elapsed;
+    }
+}
+
+void processProjectiles(WorldState& world, int delta, int now) {
+    for (auto it = world.projectiles.begin(); it != world.projectiles.end();) {
+        if (it->update(delta, world, now))
+            ++it;
+        else
+            it = world.projectiles.erase(it);
+    }
+}
+
+void processShips(WorldState& world, Player* player, int delta) {
+    for (auto it = world.ships.begin(); it != world.ships.end();) {
+        if (it->update(delta, world, player)) {
+            drawEnemy(it->position, it->getTheta());
+            ++it;
+        } else {
+            it = world.ships.erase(it);
+        }
+    }
+}
+
+void processStars(WorldState& world, Player* player, int delta) {
+    for (size_t i = 0; i < world.stars.size(); ++i)
+        world.stars[i].update(world, player, delta);
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <list>
+#include <vector>
+
+#include "bodies/star.h"
+#include "bodies/wormhole.h"
+#include "combat/projectile.h"
+#include "combat/ship.h"
+
+class TimerBase;
+class Player;
+
+// Everything that lives in one star system. Timers are shared, not owned, by copies:
+// only runTimer deletes them.
+struct WorldState {
+    std::list<TimerBase*> timers;
+    std::list<Ship> ships;
+    std::list<Projectile> projectiles;
+    std::vector<Star> stars;
+    std::vector<Wormhole> wormholes;
+};
+
+struct Universe {
+    std::vector<WorldState> worlds;
+    Player* player = nullptr;
+};

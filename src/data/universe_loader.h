@@ -1,0 +1,5 @@
+#pragma once
+
+struct Universe;
+
+bool initializeStars(Universe& universe);

@@ -1,0 +1,32 @@
+#include "data/weapon_ship_tables.h"
+
+#include <iostream>
+
+Table WEAPONDATA;
+Table SHIPDATA;
+
+namespace {
+
+// Later code reads these rows by index without checking, so a short table is refused here.
+bool loadTable(const char* fileName, int columns, Table& table, size_t rowsNeeded,
+               const char* need) {
+    std::cout << "loading " << fileName << std::endl;
+    if (!readData(fileName, columns, table))
+        return false;
+    if (table.size() < rowsNeeded) {
+        std::cout << fileName << ": " << table.size() << " rows found, " << rowsNeeded
+                  << " needed (" << need << ")" << std::endl;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool initializeWeaponArray() {
+    return loadTable("weapondata.txt", 4, WEAPONDATA, 3, "bullet, laser and shell");
+}
+
+bool initializeShipArray() {
+    return loadTable("shipdata.txt", 5, SHIPDATA, 2, "row 1 is the enemy that spawns");
+}

@@ -1,0 +1,72 @@
+#pragma once
+#include "core/geometry.h"
+#include "graphics/emitter.h"
+#include "player/trail.h"
+
+struct WorldState;
+
+// The held flight keys of one frame.
+struct FlightKeys {
+    bool forward;   // W
+    bool reverse;   // S
+    bool turnLeft;  // A, counter-clockwise
+    bool turnRight; // D, clockwise
+};
+
+class Player {
+  public:
+    point position;
+    int weapon;
+    int weaponOffset;
+    bool warpReady;
+    bool outsideWormholes;
+    bool landed;
+    int takeoffDelay;
+    point velocity;
+    float thrustPower;
+    float reversePower;
+    float turnRate;
+    float angle;
+    float health;
+    float radius;
+    float nextShotTime;
+    int takeoffCharge;
+    float flameLevel;
+    Emitter engineFlame;
+    int world;
+    Trail trail;
+
+    Player(point position, float thrustPower, float reversePower, float turnRate, float health,
+           float radius);
+
+    int getWorld() const { return world; }
+    void warpWorld(int w) { world = w; }
+    float getRadius() const { return radius; }
+    void setLanded() {
+        landed = true;
+        takeoffDelay = 300;
+    }
+    bool isLanded() const { return landed; }
+    void setVelocity(point v) { velocity = v; }
+    void addVelocity(point v) {
+        velocity.x += v.x;
+        velocity.y += v.y;
+    }
+    point getVelocity() const { return velocity; }
+    void setAngle(float radians) { angle = radians; }
+    float getAngle() const { return static_cast<float>(angle * 57.2958 - 90); }
+    void takeDamage(float amount) { health -= amount; }
+    float getHealth() const { return health; }
+
+    void turnCW(int ms);
+    void turnCCW(int ms);
+    void forwardThrust(int ms);
+    void reverseThrust(int ms);
+    // One frame of input and motion from the keyboard's held keys.
+    void update(int ms);
+    // The same frame with the held keys given.
+    void update(int ms, FlightKeys keys);
+    void drawTrail(int ms);
+    void draw();
+    void shoot(unsigned now, WorldState& world, point target, int ms);
+};
