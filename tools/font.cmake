@@ -1,0 +1,1 @@
+# The status-text font, copied into the runtime directory under the name the game opens.
