@@ -18,10 +18,16 @@ constexpr int glyphCount = 128;
 extern unsigned int letterTextures[glyphCount];
 extern std::vector<metrics> letterMetrics;
 
+// The font file's FreeType face, open for the rest of the run.
+typedef struct FT_FaceRec_* FT_Face;
+extern FT_Face face;
+
 class Font {
   public:
     int loaded;
 
     explicit Font(std::string fileName);
+    // Draws text with its pen starting at (x, y); bytes outside 0 to 127 have no glyph and are
+    // skipped without moving the pen.
     void displayText(std::string text, float x, float y, float scale);
 };

@@ -1,0 +1,116 @@
+#include "graphics/font.h"
+
+#include <GL/gl.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cstdio>
+
+unsigned int letterTextures[glyphCount];
+std::vector<metrics> letterMetrics(glyphCount);
+FT_Face face = nullptr;
+
+namespace {
+
+// FreeType rasterises at this size; displayText scales it down to the size asked for.
+constexpr FT_UInt glyphPixels = 300;
+
+metrics metricsOf(FT_GlyphSlot slot) {
+    metrics m;
+    m.bitmapLeft = slot->bitmap_left;
+    m.bitmapTop = slot->bitmap_top;
+    m.quadLeft = m.bitmapLeft * 64;
+    m.quadRight = m.quadLeft + static_cast<int>(slot->metrics.width);
+    m.quadTop = m.bitmapTop * 64;
+    m.quadBottom = m.quadTop - static_cast<int>(slot->metrics.height);
+    m.advance = static_cast<int>(slot->advance.x);
+    return m;
+}
+
+// White texels carrying the coverage in alpha, rows flipped so that t = 0 is the glyph's bottom.
+void uploadGlyph(const FT_Bitmap& bitmap, unsigned int texture,
+                 std::vector<unsigned char>& texels) {
+    const int rows = static_cast<int>(bitmap.rows);
+    const int width = static_cast<int>(bitmap.width);
+    texels.assign(static_cast<size_t>(rows) * width * 2, 255);
+    for (int j = 0; j < rows; ++j) {
+        const unsigned char* source = bitmap.buffer + static_cast<long>(j) * bitmap.pitch;
+        unsigned char* target = texels.data() + static_cast<size_t>(rows - 1 - j) * width * 2;
+        for (int k = 0; k < width; ++k)
+            target[k * 2 + 1] = source[k];
+    }
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, rows, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE,
+                 texels.data());
+}
+
+} // namespace
+
+Font::Font(std::string fileName) {
+    glEnable(GL_TEXTURE_2D);
+    glGenTextures(glyphCount, letterTextures);
+    loaded = 0;
+
+    // The library handle is needed only while the glyphs are built, but the face lives on.
+    FT_Library library;
+    if (FT_Init_FreeType(&library)) {
+        std::printf("Error initializing freetype library\n");
+        return;
+    }
+    const FT_Error opened = FT_New_Face(library, fileName.c_str(), 0, &face);
+    if (opened == FT_Err_Unknown_File_Format) {
+        std::printf("the font file could be opened and read, but it appears ... that its font "
+                    "format is unsupported\n");
+        return;
+    }
+    if (opened) {
+        std::printf("Error initializing face %s\n", fileName.c_str());
+        return;
+    }
+    if (FT_Set_Pixel_Sizes(face, 0, glyphPixels)) {
+        std::printf("Error setting font size\n");
+        return;
+    }
+    std::vector<unsigned char> texels;
+    for (int c = 0; c < glyphCount; ++c) {
+        if (FT_Load_Char(face, c, FT_LOAD_RENDER)) {
+            std::printf("Error loading character\n");
+            return;
+        }
+        letterMetrics[c] = metricsOf(face->glyph);
+        uploadGlyph(face->glyph->bitmap, letterTextures[c], texels);
+    }
+    loaded = 1;
+}
+
+void Font::displayText(std::string text, float x, float y, float scale) {
+    glBindTexture(GL_TEXTURE_2D, 0);
+    const float s = scale * 0.0001f;
+    if (!loaded)
+        return;
+    glPushMatrix();
+    glTranslatef(x, y, 0);
+    for (const char byte : text) {
+        const unsigned char code = static_cast<unsigned char>(byte);
+        if (code >= glyphCount)
+            continue;
+        const metrics& m = letterMetrics[code];
+        glBindTexture(GL_TEXTURE_2D, letterTextures[code]);
+        glBegin(GL_QUADS);
+        glTexCoord2f(0, 0);
+        glVertex2f(m.quadLeft * s, m.quadBottom * s);
+        glTexCoord2f(0, 1);
+        glVertex2f(m.quadLeft * s, m.quadTop * s);
+        glTexCoord2f(1, 1);
+        glVertex2f(m.quadRight * s, m.quadTop * s);
+        glTexCoord2f(1, 0);
+        glVertex2f(m.quadRight * s, m.quadBottom * s);
+        glEnd();
+        glTranslatef(m.advance * s, 0, 0);
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glPopMatrix();
+}

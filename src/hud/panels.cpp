@@ -1,0 +1,126 @@
+#include "hud/panels.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "core/report_error.h"
+#include "core/world_state.h"
+#include "graphics/textures.h"
+#include "player/player.h"
+
+extern int w;
+extern int h;
+
+namespace {
+
+constexpr float panelSize = 200;
+constexpr float radarRange = 10000;
+constexpr float radarScale = 82.5f / radarRange;
+constexpr float radarBlipHalfSize = 500;
+constexpr float mapRange = 200000;
+constexpr float mapScale = 84.0f / mapRange;
+constexpr float mapStarHalfSize = 10000;
+constexpr float mapPlanetHalfSize = 8000;
+constexpr float mapPlayerHalfSize = 10000;
+
+// One textured quad; corners are listed with their texture coordinates (0,0), (0,1), (1,1), (1,0).
+void texturedQuad(point c00, point c01, point c11, point c10) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(c00.x, c00.y);
+    glTexCoord2f(0, 1);
+    glVertex2f(c01.x, c01.y);
+    glTexCoord2f(1, 1);
+    glVertex2f(c11.x, c11.y);
+    glTexCoord2f(1, 0);
+    glVertex2f(c10.x, c10.y);
+    glEnd();
+}
+
+// Replaces the projection (saved on its stack) so that game coordinates land on a panel, with
+// the player at the panel's centre; z is flattened so that nothing is clipped by depth.
+void pushPanelProjection(double left, double right, double bottom, double top, float scale,
+                         point centre) {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(left, right, bottom, top);
+    glScalef(scale, scale, 0);
+    glTranslatef(-centre.x, -centre.y, 0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void popPanelProjection() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    reportError();
+}
+
+} // namespace
+
+void drawRadarBlip(point p, int slot, float halfSize) {
+    glPushMatrix();
+    reportError();
+    glTranslatef(p.x, p.y, 0);
+    glBindTexture(GL_TEXTURE_2D, textures[slot]);
+    reportError();
+    const float s = halfSize;
+    texturedQuad({-s, -s}, {-s, s}, {s, s}, {s, -s});
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glPopMatrix();
+}
+
+void topLeftUI(WorldState& world, Player* player) {
+    glBindTexture(GL_TEXTURE_2D, textures[texRadar]);
+    texturedQuad({0, 0}, {0, -panelSize}, {panelSize, -panelSize}, {panelSize, 0});
+
+    const point centre = player->position;
+    const double half = panelSize / 2;
+    pushPanelProjection(-half, w - half, half - h, half, radarScale, centre);
+
+    // The player goes first so that enemies and bodies near it stay visible on top.
+    drawRadarBlip(centre, texPlayerRadar, radarBlipHalfSize);
+    for (const Ship& ship : world.ships)
+        if (pointDistance(ship.position, centre) < radarRange)
+            drawRadarBlip(ship.position, texEnemyRadar, radarBlipHalfSize);
+    for (Star& star : world.stars) {
+        if (pointDistance(star.position, centre) < radarRange)
+            star.draw();
+        // A planet may be in range while its star is not.
+        for (Planet& planet : star.planets)
+            if (pointDistance(planet.position, centre) < radarRange)
+                planet.draw();
+    }
+
+    popPanelProjection();
+}
+
+void topRightUI(WorldState& world, Player* player) {
+    glBindTexture(GL_TEXTURE_2D, textures[texMap]);
+    texturedQuad({-panelSize, -panelSize}, {-panelSize, 0}, {0, 0}, {0, -panelSize});
+
+    const point centre = player->position;
+    const double half = panelSize / 2;
+    pushPanelProjection(-w - half, half, -h - half, half, mapScale, centre);
+
+    // The dots are one white sprite tinted by the current colour.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    for (const Star& star : world.stars) {
+        if (pointDistance(star.position, centre) < mapRange) {
+            glColor3f(1, 0.2f, 0.2f);
+            drawRadarBlip(star.position, texWhiteDot, mapStarHalfSize);
+        }
+        for (const Planet& planet : star.planets) {
+            if (pointDistance(planet.position, centre) < mapRange) {
+                glColor3f(0, 1, 0.2f);
+                drawRadarBlip(planet.position, texWhiteDot, mapPlanetHalfSize);
+            }
+        }
+    }
+    // The player's blip keeps its own colours and sits over the dots.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    drawRadarBlip(centre, texPlayerRadar, mapPlayerHalfSize);
+
+    popPanelProjection();
+}
