@@ -1,8 +1,13 @@
 #pragma once
 #include "core/geometry.h"
 
+struct WorldState;
+
 // Velocity change that a body of the given radius and density at bodyPosition gives an object
 // at objectPosition over dt ms. An object at the body's very centre gets (0, 0).
 point gravityPull(point bodyPosition, float radius, float density, point objectPosition, int dt);
 // How far a body's gravity reaches.
 float gravityReach(float radius, float density);
+// What a star or planet does to the shots and enemy ships of its world: those touching it
+// (distance <= radius) explode and are removed, those within reach (inclusive) are pulled.
+void swallowOrPull(WorldState& world, point bodyPosition, float radius, float density, int dt);

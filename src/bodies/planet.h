@@ -30,4 +30,10 @@ class Planet {
     float getRadius() const { return radius; }
     void draw();
     void update(WorldState& world, Player* player, int dt, point starPosition);
+
+  private:
+    // The player is carried when landed close by, lands or crashes when touching, else is pulled.
+    void affectPlayer(WorldState& world, Player& player, int dt);
+    void carry(Player& player, int dt);
+    void touch(WorldState& world, Player& player);
 };

@@ -1,0 +1,48 @@
+#include "bodies/gravity.h"
+
+#include <cmath>
+
+#include "combat/timers.h"
+#include "core/world_state.h"
+
+point gravityPull(point bodyPosition, float radius, float density, point objectPosition, int dt) {
+    const float d = pointDistance(bodyPosition, objectPosition);
+    // At the centre there is no direction to pull in, and the rule would divide by zero.
+    if (d == 0.0f)
+        return point{0.0f, 0.0f};
+    const double mass = std::pow(radius, 3) * 4.1866666666666665;
+    const float a = static_cast<float>(mass / std::pow(d, 2) * dt * 1e-6f * density);
+    const point u =
+        normalize(point{bodyPosition.x - objectPosition.x, bodyPosition.y - objectPosition.y});
+    return point{u.x * a, u.y * a};
+}
+
+float gravityReach(float radius, float density) {
+    return radius * 10 * density;
+}
+
+namespace {
+
+template <typename Body>
+void swallowOrPullList(std::list<Body>& bodies, WorldState& world, point centre, float radius,
+                       float density, int dt) {
+    const float reach = gravityReach(radius, density);
+    for (auto it = bodies.begin(); it != bodies.end();) {
+        const float d = pointDistance(centre, it->position);
+        if (d <= radius) {
+            standardExplosion(it->position, world);
+            it = bodies.erase(it);
+            continue;
+        }
+        if (d <= reach)
+            it->addVelocity(gravityPull(centre, radius, density, it->position, dt));
+        ++it;
+    }
+}
+
+} // namespace
+
+void swallowOrPull(WorldState& world, point bodyPosition, float radius, float density, int dt) {
+    swallowOrPullList(world.projectiles, world, bodyPosition, radius, density, dt);
+    swallowOrPullList(world.ships, world, bodyPosition, radius, density, dt);
+}

@@ -1,0 +1,26 @@
+#include "bodies/wormhole.h"
+
+#include "core/world_state.h"
+#include "player/player.h"
+
+Wormhole::Wormhole(int world, point position, float radius, int destinationWorld, point destination,
+                   int emitterIndex)
+    : world(world), position(position), radius(radius), destinationWorld(destinationWorld),
+      destination(destination), swirl(emitters[emitterIndex]) {}
+
+void Wormhole::update(Universe& universe, int& now) {
+    swirl.updateValue(radius, 2);
+    swirl.update(now, position, 0, true);
+
+    Player& player = *universe.player;
+    if (pointDistance(player.position, position) > radius)
+        return;
+    player.outsideWormholes = false;
+    // The ship jumps once per visit: it must spend a whole frame outside every wormhole first.
+    if (!player.warpReady)
+        return;
+    player.warpReady = false;
+    player.warpWorld(destinationWorld);
+    player.position = destination;
+    universe.worlds[world].projectiles.clear();
+}
