@@ -29,4 +29,8 @@ class Ship {
     }
     void calcTheta();
     bool update(int ms, WorldState& world, Player* player);
+    // One steering step toward or away from the player, d being the length of toPlayer.
+    void steer(point toPlayer, float d);
+    // Scales the velocity down to maxSpeed; a negative maxSpeed sets no limit.
+    void limitSpeed();
 };

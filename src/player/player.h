@@ -69,4 +69,13 @@ class Player {
     void drawTrail(int ms);
     void draw();
     void shoot(unsigned now, WorldState& world, point target, int ms);
+    // The beam for one frame: damages the nearest unshielded ship on it and returns where the
+    // beam ends (that ship's centre, or the field's edge).
+    point fireLaser(WorldState& world, point target, int ms);
+    // Bullet or shell n, once the ship has reloaded and the target is clear of the ship.
+    void fireProjectile(int n, unsigned now, WorldState& world, point target);
 };
+
+// Where a beam from `from` along d leaves the field; an axis along which d is 0 runs parallel to
+// that pair of edges and does not limit the beam. `from` itself when d is zero.
+point beamEdgePoint(point from, point d);

@@ -1,0 +1,130 @@
+#include <GL/gl.h>
+
+#include <cmath>
+#include <iostream>
+
+#include "combat/truncate.h"
+#include "core/world_state.h"
+#include "data/weapon_ship_tables.h"
+#include "graphics/textures.h"
+#include "player/player.h"
+
+namespace {
+
+constexpr int bulletWeapon = 0;
+constexpr int laserWeapon = 1;
+constexpr int shellWeapon = 2;
+constexpr int lastWeaponNumber = 3; // accepted, fires nothing
+constexpr float laserHitRadius = 50;
+// Shots are not fired at targets this close to the ship on both axes.
+constexpr double minimumAim = 20;
+
+// Multiples of d from c to the edge on one axis; 0 when the beam runs parallel to that edge.
+float edgeMultiple(float c, float d) {
+    if (d > 0)
+        return (fieldHalfSize - c) / d;
+    if (d < 0)
+        return (-fieldHalfSize - c) / d;
+    return 0;
+}
+
+void drawBeam(point from, point aim, float length) {
+    glPushMatrix();
+    glTranslatef(from.x, from.y, 0);
+    glRotatef(static_cast<float>((std::atan2(aim.y, aim.x) - 1.57) * 57.2958), 0, 0, 1);
+    glBindTexture(GL_TEXTURE_2D, textures[texLaser]);
+    // Only the texture's middle row is used, stretched along the beam.
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0.5f);
+    glVertex2f(-10, 0);
+    glTexCoord2f(0, 0.5f);
+    glVertex2f(-10, length);
+    glTexCoord2f(1, 0.5f);
+    glVertex2f(10, length);
+    glTexCoord2f(1, 0.5f);
+    glVertex2f(10, 0);
+    glEnd();
+    glPopMatrix();
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+bool aimedAwayFromShip(point ship, point target) {
+    return std::fabs(std::trunc(double(ship.x)) - std::trunc(double(target.x))) > minimumAim ||
+           std::fabs(std::trunc(double(ship.y)) - std::trunc(double(target.y))) > minimumAim;
+}
+
+} // namespace
+
+point beamEdgePoint(point from, point d) {
+    const float tx = edgeMultiple(from.x, d.x);
+    const float ty = edgeMultiple(from.y, d.y);
+    const float t = ((ty > tx && tx != 0) || ty == 0) ? tx : ty;
+    return point{from.x + d.x * t, from.y + d.y * t};
+}
+
+point Player::fireLaser(WorldState& world, point target, int ms) {
+    const point aim{target.x - position.x, target.y - position.y};
+    point end = beamEdgePoint(position, aim);
+
+    Ship* hitShip = nullptr;
+    float nearest = 0;
+    for (Ship& ship : world.ships) {
+        if (!intersectCircleLine(position, end, ship.position, laserHitRadius))
+            continue;
+        const float distance = pointDistance(position, ship.position);
+        if (hitShip == nullptr || distance < nearest) {
+            hitShip = &ship;
+            nearest = distance;
+        }
+    }
+
+    // A star or planet nearer than the ship takes the beam instead.
+    bool anyHit = hitShip != nullptr;
+    bool blocked = false;
+    auto blockWith = [&](point centre, float bodyRadius) {
+        if (!intersectCircleLine(position, end, centre, bodyRadius))
+            return;
+        const float distance = pointDistance(position, centre);
+        if (!anyHit || distance < nearest) {
+            anyHit = true;
+            blocked = true;
+            nearest = distance;
+        }
+    };
+    for (const Star& star : world.stars) {
+        blockWith(star.position, star.getRadius());
+        for (const Planet& planet : star.planets)
+            blockWith(planet.position, planet.getRadius());
+    }
+
+    if (hitShip != nullptr && !blocked) {
+        end = hitShip->position;
+        hitShip->takeDamage(WEAPONDATA[laserWeapon][3] * ms);
+    }
+    drawBeam(position, aim, pointDistance(end, position));
+    return end;
+}
+
+void Player::fireProjectile(int n, unsigned now, WorldState& world, point target) {
+    if (!(static_cast<float>(now) > nextShotTime) || !aimedAwayFromShip(position, target))
+        return;
+    const std::vector<float>& row = WEAPONDATA[n];
+    nextShotTime = static_cast<float>(now) + row[0];
+    world.projectiles.push_front(Projectile(position, target.x - position.x, target.y - position.y,
+                                            row[1], world, n, true, truncateToInt(row[2]),
+                                            velocity.x, velocity.y));
+}
+
+void Player::shoot(unsigned now, WorldState& world, point target, int ms) {
+    const int n = weapon + weaponOffset;
+    if (n > lastWeaponNumber) {
+        std::cout << "Error, weapon number exceeded" << std::endl;
+        weapon = 0;
+        weaponOffset = 0;
+        return;
+    }
+    if (n == laserWeapon)
+        fireLaser(world, target, ms);
+    else if (n == bulletWeapon || n == shellWeapon)
+        fireProjectile(n, now, world, target);
+}
