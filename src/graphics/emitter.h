@@ -19,6 +19,9 @@ class Emitter {
     int programIndex() const;
     // Layer count from set 0, row 0; 0 when the sets do not give one.
     int layerCount() const;
+    // True when the constructor found the program and its uniforms; otherwise the emitter only
+    // keeps time and never touches GL programs.
+    bool hasProgram() const;
 
     void updateValue(const float& value, const int& index);
     void update(int dt, point position, float angle, bool flag);
