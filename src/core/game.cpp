@@ -1,0 +1,283 @@
+#include "core/game.h"
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <SDL/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "combat/ship.h"
+#include "combat/timers.h"
+#include "core/passes.h"
+#include "data/player_loader.h"
+#include "data/universe_loader.h"
+#include "data/weapon_ship_tables.h"
+#include "graphics/emitter_data.h"
+#include "graphics/textures.h"
+#include "hud/overlays.h"
+#include "hud/panels.h"
+#include "player/player.h"
+
+int w = 1280;
+int h = 1024;
+
+static_assert(SDLK_MINUS == keyMinus && SDLK_EQUALS == keyEquals && SDLK_q == keyQuit &&
+                  SDLK_n == keyNearOut && SDLK_m == keyNearIn && SDLK_x == keyFarOut &&
+                  SDLK_c == keyFarIn && SDLK_1 == keyWeapon1 && SDLK_2 == keyWeapon2 &&
+                  SDLK_3 == keyWeapon3,
+              "the loop's key codes are SDL's key symbols");
+static_assert(SDL_BUTTON_WHEELUP == wheelUpButton && SDL_BUTTON_WHEELDOWN == wheelDownButton,
+              "the loop's wheel buttons are SDL's");
+
+namespace {
+
+const GLfloat worldColour[4] = {1, 0, 0, 1};
+const GLfloat cursorColour[4] = {0, 0.7f, 0, 1};
+
+void printLine(const char* text) {
+    std::fputs(text, stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// Steps up to the GL context; false when SDL itself cannot start.
+bool openWindow() {
+    printLine("Starting this thing");
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "SDL init failed: %s\n", SDL_GetError());
+        return false;
+    }
+    printLine("SDL initialized");
+    std::atexit(SDL_Quit);
+
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    static char centred[] = "SDL_VIDEO_CENTERED=center";
+    SDL_putenv(centred);
+    if (!SDL_SetVideoMode(w, h, 32, SDL_OPENGL)) {
+        std::printf("Unable to set %d x %d 32b video: %s\n", w, h, SDL_GetError());
+        std::fflush(stdout);
+        std::exit(1);
+    }
+    SDL_WM_SetCaption("Orrisk", "Orrisk?");
+    SDL_WM_GrabInput(SDL_GRAB_ON);
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_EnableUNICODE(1);
+    return true;
+}
+
+void initialiseGl() {
+    const GLenum glewResult = glewInit();
+    if (glewResult != GLEW_OK)
+        std::printf("Error, %s\n", glewGetErrorString(glewResult));
+    else
+        printLine("Glew is initialized");
+
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // The whole field with a tenth's margin, until the first frame sets the camera.
+    gluOrtho2D(-110000 * w / h, 110000 * w / h, -110000, 110000);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+}
+
+bool loadResources() {
+    loadTextures();
+    if (!initializeWeaponArray() || !initializeShipArray())
+        return false;
+    shaders = readShaders();
+    return particleDataUsable();
+}
+
+Player& player(Game& game) {
+    return *game.universe.player;
+}
+
+void quit() {
+    std::exit(0);
+}
+
+void handleEvents(Game& game) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        switch (event.type) {
+        case SDL_MOUSEBUTTONDOWN:
+            applyMouseButton(game.loop, event.button.button);
+            break;
+        case SDL_QUIT:
+            quit();
+            break;
+        case SDL_KEYDOWN:
+            if (applyKey(game.loop, event.key.keysym.sym, player(game).weapon) == KeyEffect::quit)
+                quit();
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void setCamera(const Game& game) {
+    const Frustum f = cameraFrustum(game.loop);
+    const point p = game.universe.player->position;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(f.left, f.right, f.bottom, f.top, f.nearPlane, f.farPlane);
+    glTranslatef(-p.x, -p.y, 0);
+    glTranslatef(0, 0, game.loop.nearScale * -10000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0, 0, -1);
+}
+
+point cursorTarget(const Game& game) {
+    const ViewRect v = viewRect(game.loop, game.universe.player->position);
+    return mouseToGame(game.loop.cursor, v.left, v.right, v.bottom, v.top);
+}
+
+void drawWorld(Game& game) {
+    Player& ship = player(game);
+    const unsigned now = game.loop.lastTicks;
+    const int delta = game.loop.frameDelta;
+    glColor4fv(worldColour);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    printLine("Processing wormholes");
+    processWormholes(game.universe, now);
+    printLine("processing projectiles");
+    processProjectiles(currentWorld(game), delta, now);
+    ship.drawTrail(delta);
+    runTimer(now, currentWorld(game));
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    ship.draw();
+    processShips(currentWorld(game), &ship, delta);
+    processStars(currentWorld(game), &ship, delta);
+}
+
+void selectPanelProjection(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(left, right, bottom, top);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void drawStatusText(Game& game) {
+    LoopState& loop = game.loop;
+    const WorldState& world = currentWorld(game);
+    formatStatus(loop.projectilesText,
+                 "Projectiles: ", static_cast<float>(world.projectiles.size()));
+    formatStatus(loop.timersText, "Timers: ", static_cast<float>(world.timers.size()));
+    formatStatus(loop.healthText, "Player HP: ", player(game).getHealth());
+    formatStatus(loop.shipsText, "Ships: ", static_cast<float>(world.ships.size()));
+    const std::string* lines[] = {&loop.fpsText, &loop.shipsText, &loop.projectilesText,
+                                  &loop.timersText, &loop.healthText};
+    float y = 0;
+    for (const std::string* line : lines) {
+        game.font->displayText(*line, 0, y, 20);
+        y += 30;
+    }
+}
+
+void drawHud(Game& game) {
+    glColor4fv(cursorColour);
+    drawMouse(cursorTarget(game));
+    drawBoundary();
+
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    selectPanelProjection(0, w, 0, h);
+    drawStatusText(game);
+    selectPanelProjection(0, w, -h, 0);
+    topLeftUI(currentWorld(game), game.universe.player);
+    selectPanelProjection(-w, 0, -h, 0);
+    topRightUI(currentWorld(game), game.universe.player);
+}
+
+} // namespace
+
+Game::Game() : clock(SDL_GetTicks) {}
+
+WorldState& currentWorld(Game& game) {
+    return game.universe.worlds[game.universe.player->getWorld()];
+}
+
+bool startGame(Game& game) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    LoopState& loop = game.loop;
+    loop.mouseSensitivity = 0.15f;
+    if (!openWindow())
+        return false;
+    initialiseGl();
+    if (!loadResources())
+        return false;
+
+    printLine("Ver17");
+    loop.lastTicks = game.clock();
+    SDL_GetRelativeMouseState(nullptr, nullptr);
+
+    // World 0 always exists, even when no star names it.
+    game.universe.worlds.push_back(WorldState());
+    loop.lastSpawn = game.clock();
+    loop.cursor = point{50, 50};
+
+    game.universe.player = initializePlayer();
+    if (!game.universe.player)
+        return false;
+    printLine("Player initialized");
+    loop.spawnInterval = 500;
+
+    // The font's glyph uploads are tightly packed.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    printLine("Loading font");
+    game.font = std::make_unique<Font>("subatomic.tsoonami.ttf");
+
+    printLine("Initializing stars");
+    if (!initializeStars(game.universe))
+        return false;
+
+    loop.fpsTime = 0;
+    loop.fpsFrames = 0;
+    loop.viewHeight = 4000;
+    loop.aspect = static_cast<float>(w) / h;
+    loop.nearScale = 1;
+    loop.farScale = 1;
+    reserveStatusText(loop);
+    printLine("Done with that, now starting main loop");
+    return true;
+}
+
+void runFrame(Game& game) {
+    LoopState& loop = game.loop;
+    glLoadIdentity();
+    measureFrame(loop, game.clock());
+    loop.lastTicks = game.clock();
+
+    spawnEnemy(loop, player(game).position, currentWorld(game).ships);
+    handleEvents(game);
+    int dx = 0;
+    int dy = 0;
+    SDL_GetRelativeMouseState(&dx, &dy);
+    moveCursor(loop, dx, dy);
+    player(game).update(loop.frameDelta);
+
+    setCamera(game);
+    drawBackground();
+    if (SDL_GetKeyState(nullptr)[SDLK_SPACE])
+        player(game).shoot(loop.lastTicks, currentWorld(game), cursorTarget(game), loop.frameDelta);
+    drawWorld(game);
+    drawHud(game);
+
+    SDL_GL_SwapBuffers();
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+int runGame(int, char**) {
+    static Game game;
+    if (!startGame(game))
+        return 1;
+    for (;;)
+        runFrame(game);
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "core/loop_rules.h"
+#include "core/world_state.h"
+#include "graphics/font.h"
+
+// The window size in pixels.
+extern int w;
+extern int h;
+
+// Everything the frame loop keeps for the whole run.
+struct Game {
+    LoopState loop;
+    Universe universe;
+    std::unique_ptr<Font> font;
+    // The millisecond clock; SDL's tick count unless a driver wants a scripted time.
+    std::function<unsigned()> clock;
+
+    Game();
+};
+
+// Start-up: window, GL state, textures, tables, shaders, player, font and star systems.
+// False when the game cannot start (its reason already printed); the caller then ends with 1.
+bool startGame(Game& game);
+
+// Exactly one frame of the loop: timing, spawn, input, motion, drawing and the buffer swap.
+// Quitting ends the process with status 0.
+void runFrame(Game& game);
+
+// The current star system, looked up afresh so a wormhole jump takes effect at once.
+WorldState& currentWorld(Game& game);
+
+// The game's entry point: start-up, then frames until the player quits.
+int runGame(int argc, char** argv);

@@ -1,0 +1,122 @@
+#include "core/loop_rules.h"
+
+#include <cstdio>
+
+void reserveStatusText(LoopState& state) {
+    for (std::string* text : {&state.fpsText, &state.shipsText, &state.projectilesText,
+                              &state.timersText, &state.healthText})
+        text->reserve(statusCapacity);
+}
+
+void formatStatus(std::string& out, const char* prefix, float value) {
+    // %.3g is what toString's three-digit stream writes; formatting in place avoids its string.
+    char buffer[statusCapacity];
+    std::snprintf(buffer, sizeof buffer, "%s%.3g", prefix, static_cast<double>(value));
+    out.assign(buffer);
+}
+
+void measureFrame(LoopState& state, unsigned now) {
+    state.frameDelta = static_cast<int>(now - state.lastTicks);
+    state.fpsTime += state.frameDelta;
+    state.fpsFrames += 1;
+    if (state.fpsTime > 1000) {
+        formatStatus(state.fpsText, "FPS: ", state.fpsFrames / (state.fpsTime / 1000));
+        state.fpsFrames = 0;
+        state.fpsTime = 0;
+    }
+}
+
+bool spawnDue(const LoopState& state) {
+    return static_cast<double>(state.lastTicks) >
+           static_cast<double>(state.lastSpawn) + static_cast<double>(state.spawnInterval);
+}
+
+point pickSpawnPoint(point player, float (*draw)()) {
+    point candidate;
+    do {
+        candidate.x = draw();
+        candidate.y = draw();
+    } while (pointDistance(candidate, player) < spawnClearance);
+    return candidate;
+}
+
+KeyEffect applyKey(LoopState& state, int key, int& weapon) {
+    switch (key) {
+    case keyMinus:
+        state.spawnInterval *= 2;
+        break;
+    case keyEquals:
+        state.spawnInterval /= 2;
+        break;
+    case keyQuit:
+        return KeyEffect::quit;
+    case keyNearOut:
+        state.nearScale *= 1.2f;
+        break;
+    case keyNearIn:
+        state.nearScale /= 1.2f;
+        break;
+    case keyFarOut:
+        state.farScale *= 1.2f;
+        break;
+    case keyFarIn:
+        state.farScale /= 1.2f;
+        break;
+    case keyWeapon1:
+        weapon = 0;
+        break;
+    case keyWeapon2:
+        weapon = 1;
+        break;
+    case keyWeapon3:
+        weapon = 2;
+        break;
+    default:
+        break;
+    }
+    return KeyEffect::none;
+}
+
+void applyMouseButton(LoopState& state, int button) {
+    if (button == wheelUpButton)
+        state.viewHeight /= 1.2f;
+    else if (button == wheelDownButton)
+        state.viewHeight *= 1.2f;
+}
+
+namespace {
+
+float clampPercent(float v) {
+    if (v < 0)
+        return 0;
+    if (v > 100)
+        return 100;
+    return v;
+}
+
+} // namespace
+
+void moveCursor(LoopState& state, int dx, int dy) {
+    state.cursor.x += dx * state.mouseSensitivity;
+    state.cursor.y -= dy * state.mouseSensitivity;
+    state.cursor.x = clampPercent(state.cursor.x);
+    state.cursor.y = clampPercent(state.cursor.y);
+}
+
+ViewRect viewRect(const LoopState& state, point player) {
+    const float halfHeight = state.viewHeight / 2;
+    const float halfWidth = halfHeight * state.aspect;
+    return ViewRect{player.x - halfWidth, player.x + halfWidth, player.y - halfHeight,
+                    player.y + halfHeight};
+}
+
+Frustum cameraFrustum(const LoopState& state) {
+    const float halfHeight = state.viewHeight / 2;
+    const float halfWidth = halfHeight * state.aspect;
+    return Frustum{-halfWidth,
+                   halfWidth,
+                   -halfHeight,
+                   halfHeight,
+                   state.nearScale * 10000,
+                   state.farScale * 30000};
+}

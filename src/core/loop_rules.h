@@ -1,0 +1,107 @@
+#pragma once
+#include <string>
+
+#include "core/geometry.h"
+
+// The frame loop's own state, kept apart from SDL and OpenGL so the rules below can be checked
+// without a window.
+struct LoopState {
+    unsigned lastTicks = 0; // this frame's time, the reference for the next frame's delta
+    int frameDelta = 0;     // ms since the previous frame, never clamped
+    float fpsTime = 0;      // ms summed since the frame rate was last computed
+    float fpsFrames = 0;    // frames counted since then
+    unsigned lastSpawn = 0; // time of the last enemy spawn
+    float spawnInterval = 500;
+    point spawnPoint{0, 0};
+    point cursor{50, 50}; // percent of the view, origin at its bottom-left
+    float mouseSensitivity = 0.15f;
+    float viewHeight = 4000; // game units
+    float aspect = 1280.0f / 1024.0f;
+    float nearScale = 1;
+    float farScale = 1;
+    std::string fpsText;
+    std::string shipsText;
+    std::string projectilesText;
+    std::string timersText;
+    std::string healthText;
+};
+
+// The visible part of the world around the player, in game units.
+struct ViewRect {
+    float left;
+    float right;
+    float bottom;
+    float top;
+};
+
+// The camera's projection volume.
+struct Frustum {
+    float left;
+    float right;
+    float bottom;
+    float top;
+    float nearPlane;
+    float farPlane;
+};
+
+// Keys the frame loop acts on; SDL's key symbols for them are their ASCII characters.
+constexpr int keyMinus = '-';
+constexpr int keyEquals = '=';
+constexpr int keyQuit = 'q';
+constexpr int keyNearOut = 'n';
+constexpr int keyNearIn = 'm';
+constexpr int keyFarOut = 'x';
+constexpr int keyFarIn = 'c';
+constexpr int keyWeapon1 = '1';
+constexpr int keyWeapon2 = '2';
+constexpr int keyWeapon3 = '3';
+
+constexpr int wheelUpButton = 4;
+constexpr int wheelDownButton = 5;
+// Spawned enemies appear at least this far from the player.
+constexpr float spawnClearance = 20000;
+
+// Status lines are rebuilt every frame; they hold their capacity so this stays off the heap.
+constexpr size_t statusCapacity = 64;
+void reserveStatusText(LoopState& state);
+
+// Frame timing: the delta since lastTicks and the frame-rate text, refreshed once more than a
+// second of frames has been summed. The caller then reads the clock again into lastTicks.
+void measureFrame(LoopState& state, unsigned now);
+
+// out = prefix followed by the value as toString writes it, reusing out's capacity.
+void formatStatus(std::string& out, const char* prefix, float value);
+
+// Compared as doubles, as the interval can be any float the keys make of it.
+bool spawnDue(const LoopState& state);
+
+// Draws spawn positions with draw (x first, then y) until one is at least spawnClearance from
+// the player.
+point pickSpawnPoint(point player, float (*draw)());
+
+// One frame's spawn: when due, a new enemy of type 1 goes to the front of ships.
+template <class ShipList>
+bool spawnEnemy(LoopState& state, point player, ShipList& ships, float (*draw)() = randLoc) {
+    if (!spawnDue(state))
+        return false;
+    state.lastSpawn = state.lastTicks;
+    state.spawnPoint = pickSpawnPoint(player, draw);
+    ships.emplace_front(state.spawnPoint, 1);
+    return true;
+}
+
+enum class KeyEffect { none, quit };
+
+// A key press: spawn rate, clipping planes, the player's weapon, or quit.
+KeyEffect applyKey(LoopState& state, int key, int& weapon);
+
+// Wheel up zooms in, wheel down out; other buttons do nothing.
+void applyMouseButton(LoopState& state, int button);
+
+// Relative mouse motion; screen y grows downwards, the cursor's upwards. Clamped to 0..100.
+void moveCursor(LoopState& state, int dx, int dy);
+
+ViewRect viewRect(const LoopState& state, point player);
+
+// The camera puts the plane z = 0 just beyond the near plane.
+Frustum cameraFrustum(const LoopState& state);
