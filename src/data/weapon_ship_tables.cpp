@@ -1,11 +1,24 @@
 #include "data/weapon_ship_tables.h"
 
+#include <cmath>
 #include <iostream>
 
 Table WEAPONDATA;
 Table SHIPDATA;
 
 namespace {
+
+// "nan" and "inf" read as numbers; they would spread through every shot or ship built from them.
+bool allFinite(const char* fileName, const Table& table) {
+    for (size_t row = 0; row < table.size(); ++row)
+        for (size_t column = 0; column < table[row].size(); ++column)
+            if (!std::isfinite(table[row][column])) {
+                std::cout << fileName << ": row " << row << " column " << column
+                          << " is not a finite number" << std::endl;
+                return false;
+            }
+    return true;
+}
 
 // Later code reads these rows by index without checking, so a short table is refused here.
 bool loadTable(const char* fileName, int columns, Table& table, size_t rowsNeeded,
@@ -18,7 +31,7 @@ bool loadTable(const char* fileName, int columns, Table& table, size_t rowsNeede
                   << " needed (" << need << ")" << std::endl;
         return false;
     }
-    return true;
+    return allFinite(fileName, table);
 }
 
 } // namespace
