@@ -1,0 +1,55 @@
+"""The mouse wheel zooms the view: wheel up magnifies the player's ship, wheel down shrinks it."""
+
+import sys
+import time
+import unittest
+
+from harness import Game
+
+HALF_BOX = 80  # pixels around the window's centre, where the camera keeps the player's ship
+
+
+def bright_near_centre(image):
+    cx, cy = image.width // 2, image.height // 2
+    count = 0
+    for y in range(cy - HALF_BOX, cy + HALF_BOX):
+        for x in range(cx - HALF_BOX, cx + HALF_BOX):
+            r, g, b = image.pixel(x, y)
+            if r + g + b > 450:
+                count += 1
+    return count
+
+
+class Zoom(unittest.TestCase):
+    def settled_shot(self, game, name):
+        # A few frames after the input, so the new view has been drawn and swapped.
+        start = len(game.lines())
+        for _ in range(3):
+            start = game.wait_for_line("processing projectiles", timeout=30, start=start) + 1
+        return game.screenshot(game.path(name))
+
+    def test_wheel_changes_the_scale(self):
+        with Game() as game:
+            game.start()
+            game.wait_for_line("Done with that, now starting main loop", timeout=60)
+            start = self.settled_shot(game, "start.png")
+            for _ in range(5):
+                game.click(4)
+            zoomed_in = self.settled_shot(game, "in.png")
+            for _ in range(10):
+                game.click(5)
+            zoomed_out = self.settled_shot(game, "out.png")
+            game.key("q")
+            self.assertEqual(game.wait_exit(timeout=15), 0)
+
+        base = bright_near_centre(start)
+        self.assertGreater(base, 20, "the ship is not visible at the centre")
+        # Five steps in show 0.4 of the height: the ship's area grows about sixfold.
+        self.assertGreater(bright_near_centre(zoomed_in), 3 * base)
+        # Five steps out from the start show 2.5 times the height.
+        self.assertLess(bright_near_centre(zoomed_out), base / 2)
+        self.assertGreater(start.differs(zoomed_in), 10000)
+
+
+if __name__ == "__main__":
+    sys.exit(0 if unittest.main(exit=False).result.wasSuccessful() else 1)
