@@ -44,7 +44,7 @@ void Planet::affectPlayer(WorldState& world, Player& player, int dt) {
     const float surface = radius + player.getRadius();
     const float d = pointDistance(position, player.position);
     if (player.isLanded()) {
-        if (d < surface * 1.2f)
+        if (d < surface * 1.2)
             carry(player, dt);
     } else if (d <= surface) {
         touch(world, player);
