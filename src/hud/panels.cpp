@@ -3,13 +3,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "core/game.h"
 #include "core/report_error.h"
 #include "core/world_state.h"
 #include "graphics/textures.h"
 #include "player/player.h"
-
-extern int w;
-extern int h;
 
 namespace {
 
@@ -102,7 +100,9 @@ void topRightUI(WorldState& world, Player* player) {
 
     const point centre = player->position;
     const double half = panelSize / 2;
-    pushPanelProjection(-w - half, half, -h - half, half, mapScale, centre);
+    // One unit per window pixel, like the radar, so that the map's centre and its 84-pixel
+    // range land where its background is drawn.
+    pushPanelProjection(half - w, half, half - h, half, mapScale, centre);
 
     // The dots are one white sprite tinted by the current colour.
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
