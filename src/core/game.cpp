@@ -274,8 +274,9 @@ void runFrame(Game& game) {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
+// The process ends through exit(), so the game is never torn down: resources live for the run.
 int runGame(int, char**) {
-    static Game game;
+    Game game;
     if (!startGame(game))
         return 1;
     for (;;)
