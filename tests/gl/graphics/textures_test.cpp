@@ -102,7 +102,7 @@ std::string soilReasonFor(const std::string& path) {
 
 } // namespace
 
-TEST(TextureTable, LoadsEveryGeneratedSpriteSilentlyIntoItsOwnTexture) {
+TEST(TextureTable, LoadsEveryGeneratedSpriteSilentlyWithOnlyTheDustRepeating) {
     InDirectory runtime(ORRISK_RUNTIME_DIR);
     EXPECT_TRUE(loadCapturingLines().empty());
     for (int slot = 0; slot < textureCount; ++slot) {
@@ -110,21 +110,12 @@ TEST(TextureTable, LoadsEveryGeneratedSpriteSilentlyIntoItsOwnTexture) {
         EXPECT_TRUE(glIsTexture(textures[slot])) << textureFiles[slot];
         for (int other = 0; other < slot; ++other)
             EXPECT_NE(textures[slot], textures[other]) << textureFiles[slot];
-    }
-    expectEndState();
-}
-
-TEST(TextureTable, OnlyTheDustRepeats) {
-    InDirectory runtime(ORRISK_RUNTIME_DIR);
-    loadCapturingLines();
-    for (int slot = 0; slot < textureCount; ++slot) {
         // GL's own default is to repeat; SOIL clamps unless told otherwise.
         const bool dust = slot == texDust;
-        EXPECT_EQ(parameter(textures[slot], GL_TEXTURE_WRAP_S) == GL_REPEAT, dust)
-            << textureFiles[slot];
-        EXPECT_EQ(parameter(textures[slot], GL_TEXTURE_WRAP_T) == GL_REPEAT, dust)
-            << textureFiles[slot];
+        EXPECT_EQ(parameter(textures[slot], GL_TEXTURE_WRAP_S) == GL_REPEAT, dust);
+        EXPECT_EQ(parameter(textures[slot], GL_TEXTURE_WRAP_T) == GL_REPEAT, dust);
     }
+    expectEndState();
 }
 
 TEST(TextureTable, EveryFileMissingGivesOneLinePerSlotInOrderAndNoTextures) {

@@ -118,12 +118,6 @@ TEST(SpriteGenerator, WritesTheSameBytesEveryRunAsTheBuildDid) {
     }
 }
 
-TEST(SpriteGenerator, RefusesBadArgumentsAndUnwritableDirectories) {
-    EXPECT_NE(runGenerator(""), 0);
-    EXPECT_NE(runGenerator("--icons"), 0);
-    EXPECT_NE(runGenerator("/nonexistent/directory"), 0);
-}
-
 TEST(SpriteGenerator, WritesTheIconAtEverySizeOnARoundBadge) {
     ScratchDir dir;
     ASSERT_EQ(runGenerator("--icons '" + dir.root.string() + "'"), 0);
