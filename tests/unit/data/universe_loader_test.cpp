@@ -266,3 +266,14 @@ TEST_F(ShippedUniverse, HomeOffersALandingAndAJumpNearTheStart) {
         nearestGate = std::min(nearestGate, pointDistance(start, gate.position));
     EXPECT_LT(nearestGate, 20000);
 }
+
+TEST_F(ShippedUniverse, PlanetsKeepALandedShipEvenAtEightFramesASecond) {
+    // A landed ship is carried while within 1.2 * (planet radius + ship radius 50); in a 125 ms
+    // frame the planet must not move farther than that margin of 0.2 * (radius + 50).
+    for (const WorldState& world : universe.worlds)
+        for (const Star& star : world.stars)
+            for (const Planet& planet : star.planets) {
+                const float speed = std::fabs(planet.orbitSpeed) * planet.orbitRadius;
+                EXPECT_LT(speed * 125, 0.2f * (planet.radius + 50)) << planet.name;
+            }
+}
