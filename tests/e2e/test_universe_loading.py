@@ -1,0 +1,67 @@
+"""Loading the star systems: the loader's lines come in order before the main loop, and tables
+the game cannot use end start-up with status 1 and one line naming the file and the row."""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import Game  # noqa: E402
+
+MAIN_LOOP = "Done with that, now starting main loop"
+
+STARS = "# system x y radius density spare texture\n0 90000 90000 1000 1.0 0 14 @Sol\n"
+PLANETS = "# star radius density orbit speed angle spin spin0 texture\n" \
+          "0 250 0.6 4000 0.004 45 0.02 0 10 @Red_Rock\n" \
+          "0.5 250 0.6 4000 0.004 45 0.02 0 10 @Nowhere\n"
+
+
+def loads_sol_and_red_rock():
+    with Game() as game:
+        game.write_file("stardata.txt", STARS)
+        game.write_file("planetdata.txt", PLANETS)
+        game.write_file("wormholedata.txt", "# no gates\n")
+        game.start()
+        game.wait_for_line(MAIN_LOOP, timeout=60)
+        lines = game.lines()
+        start = lines.index("Loading star and planet data")
+        expected = [
+            "Loading star and planet data",
+            "Opening stardata.txt",
+            "Opening planetdata.txt",
+            "Opening wormholedata.txt",
+            "Red Rock",
+            "Adding Red Rock to Sol",
+            "Now loading wormholes",
+        ]
+        assert lines[start : start + len(expected)] == expected, lines[start : start + 10]
+        assert lines.index("Initializing stars") < start < lines.index(MAIN_LOOP)
+        assert not any("Nowhere" in line for line in lines)
+        game.key("q")
+        assert game.wait_exit(timeout=20) == 0
+
+
+def refuses(stars, wormholes, message):
+    with Game() as game:
+        game.write_file("stardata.txt", stars)
+        game.write_file("planetdata.txt", PLANETS)
+        game.write_file("wormholedata.txt", wormholes)
+        game.start()
+        status = game.wait_exit(timeout=60)
+        lines = game.lines()
+        assert status == 1, (status, lines[-5:])
+        assert message in lines, lines[-5:]
+        assert MAIN_LOOP not in lines
+        assert "Now loading wormholes" not in lines
+
+
+def main():
+    loads_sol_and_red_rock()
+    refuses(STARS, "0 0 0 300 7 0 0 1\n",
+            "wormholedata.txt, row 0: destination system 7 has no star or wormhole in any table")
+    refuses(STARS + "-1 0 0 500 1 0 14 @Lost\n", "",
+            "stardata.txt, row 1: system -1 is negative")
+    print("ok")
+
+
+if __name__ == "__main__":
+    main()
