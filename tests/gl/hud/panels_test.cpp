@@ -318,19 +318,4 @@ TEST_F(PanelsTest, PanelsRestoreTheProjectionAndLeaveTheMapsState) {
     EXPECT_FLOAT_EQ(colour[2], 0.2f);
 }
 
-TEST_F(PanelsTest, BlipIsASquareCentredOnItsPosition) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0, glTestWidth, -glTestHeight, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    drawRadarBlip({400, -300}, texEnemyRadar, 10);
-    const std::vector<Pixel> blip = pixelsOf(enemyBlip, {350, 250}, 100);
-    EXPECT_EQ(blip.size(), 400u);
-    EXPECT_NEAR(centreOf(blip)[0], 400, 0.01);
-    EXPECT_NEAR(centreOf(blip)[1], 300, 0.01);
-    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);
-    EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);
-}
-
 } // namespace
