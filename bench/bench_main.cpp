@@ -1,0 +1,241 @@
+// The frame benchmark: the game's real frame over scripted scenes with a scripted clock, timed
+// next to floors drawn in the same run, and the game's start-up timed next to a bare window's.
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "allocation_counter.h"
+#include "core/game.h"
+#include "graphics/emitter_data.h"
+#include "hud/overlays.h"
+#include "player/player.h"
+#include "scene.h"
+#include "startup_timer.h"
+#include "timings.h"
+
+namespace {
+
+constexpr unsigned frameMilliseconds = 16;
+constexpr int warmupFrames = 30;
+constexpr int standardShips = 20;
+constexpr int standardProjectiles = 30;
+constexpr int crowdShips = 2000;
+constexpr int crowdProjectiles = 500;
+
+struct Options {
+    int frames = 500;
+    int startupRuns = 5;
+    const char* runtimeDir = ".";
+};
+
+struct Measurement {
+    double median;
+    double p90;
+    double allocationsPerFrame;
+};
+
+unsigned scriptedNow = 1000;
+// The benchmark's own report; the game's output goes to /dev/null.
+FILE* report = stdout;
+
+bool positiveNumber(const char* text, int& out) {
+    char* end = nullptr;
+    const long v = std::strtol(text, &end, 10);
+    if (*text == '\0' || *end != '\0' || v < 1 || v > 1000000)
+        return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+bool parseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--frames") == 0 && hasValue) {
+            if (!positiveNumber(argv[++i], options.frames))
+                return false;
+        } else if (std::strcmp(argv[i], "--startup-runs") == 0 && hasValue) {
+            if (!positiveNumber(argv[++i], options.startupRuns))
+                return false;
+        } else if (argv[i][0] != '-') {
+            options.runtimeDir = argv[i];
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+[[noreturn]] void fail(const char* what, const char* detail = "") {
+    std::fprintf(report, "orrisk-bench: %s%s\n", what, detail);
+    std::exit(1);
+}
+
+std::string ownDirectory() {
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return ".";
+    path[n] = '\0';
+    std::string dir(path);
+    return dir.substr(0, dir.rfind('/'));
+}
+
+// Times every frame after a warm-up; prepare runs before each frame outside the timed region,
+// check after it.
+template <class Prepare, class Frame, class Check>
+Measurement measure(int frames, Prepare prepare, Frame frame, Check check) {
+    Timings stats(frames);
+    unsigned long allocations = 0;
+    const int warmup = frames < warmupFrames ? frames : warmupFrames;
+    for (int i = -warmup; i < frames; ++i) {
+        prepare();
+        const unsigned long allocationsBefore = allocationCount();
+        const auto start = std::chrono::steady_clock::now();
+        frame();
+        const auto end = std::chrono::steady_clock::now();
+        const unsigned long made = allocationCount() - allocationsBefore;
+        check();
+        if (i >= 0) {
+            stats.add(std::chrono::duration<double, std::milli>(end - start).count());
+            allocations += made;
+        }
+    }
+    return {stats.median(), stats.p90(), static_cast<double>(allocations) / frames};
+}
+
+// The camera the frame sets around the player.
+void frameCamera(const Game& game) {
+    const Frustum f = cameraFrustum(game.loop);
+    const point p = game.universe.player->position;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(f.left, f.right, f.bottom, f.top, f.nearPlane, f.farPlane);
+    glTranslatef(-p.x, -p.y, 0);
+    glTranslatef(0, 0, game.loop.nearScale * -10000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0, 0, -1);
+}
+
+Measurement measureFloor(int frames, const Game& game, bool backdrop) {
+    return measure(
+        frames, [] {},
+        [&] {
+            glClear(GL_COLOR_BUFFER_BIT);
+            if (backdrop) {
+                frameCamera(game);
+                drawBackground();
+            }
+            SDL_GL_SwapBuffers();
+        },
+        [] {});
+}
+
+Measurement measureScene(int frames, Game& game, int ships, int projectiles) {
+    Scene scene(game, ships, projectiles);
+    return measure(
+        frames,
+        [&] {
+            scriptedNow += frameMilliseconds;
+            scene.restore(scriptedNow);
+        },
+        [&] { runFrame(game); },
+        [&] {
+            if (*scene.fault())
+                fail("the scene did not hold: ", scene.fault());
+        });
+}
+
+void printRow(const char* name, const Measurement& m) {
+    std::fprintf(report, "%-34s %9.2f %9.2f %12.2f\n", name, m.median, m.p90,
+                 m.allocationsPerFrame);
+}
+
+double startupOf(const std::string& program, const char* marker, int count) {
+    const double ms = millisecondsToLine(program, marker, count);
+    if (ms < 0)
+        fail("no first frame from ", program.c_str());
+    return ms;
+}
+
+struct Startup {
+    double game;
+    double bare;
+};
+
+// Alternating runs, so that a slow spell of the machine falls on both. The game has drawn its
+// first frame when its second frame begins.
+Startup measureStartup(const std::string& dir, int runs) {
+    Timings game(runs);
+    Timings bare(runs);
+    for (int i = 0; i < runs; ++i) {
+        game.add(startupOf(dir + "/orrisk", "Processing wormholes", 2));
+        bare.add(startupOf(dir + "/orrisk-bare-window", "frame drawn", 1));
+    }
+    return {game.median(), bare.median()};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (const char* fromEnvironment = std::getenv("ORRISK_RUNTIME_DIR"))
+        options.runtimeDir = fromEnvironment;
+    if (!parseOptions(argc, argv, options))
+        fail("usage: orrisk-bench [--frames N] [--startup-runs N] [runtime directory]\n"
+             "(the runtime directory defaults to $ORRISK_RUNTIME_DIR, else the current one)");
+    if (chdir(options.runtimeDir) != 0)
+        fail("cannot enter the runtime directory ", options.runtimeDir);
+
+    // Start-up first, while no window of ours is open.
+    const Startup startup = measureStartup(ownDirectory(), options.startupRuns);
+
+    // The game's own lines, the two flushed per frame included, still go through stdio.
+    report = fdopen(dup(STDOUT_FILENO), "w");
+    if (!report || !std::freopen("/dev/null", "w", stdout))
+        fail("cannot set the game's output aside");
+
+    // The emitter files were read before main, from the directory the benchmark started in; the
+    // game reads them from its runtime directory.
+    emitters = readAndExpandEmitterData();
+
+    Game game;
+    game.clock = [] { return scriptedNow; };
+    if (!startGame(game))
+        fail("the game did not start in ", options.runtimeDir);
+    // No spawns while measuring: the scenes keep their counts.
+    game.loop.spawnInterval = 1e9f;
+    game.loop.lastSpawn = scriptedNow;
+
+    std::fprintf(report, "renderer: %s, window %dx%d, %d timed frames per row, %u ms per frame\n",
+                 reinterpret_cast<const char*>(glGetString(GL_RENDERER)), w, h, options.frames,
+                 frameMilliseconds);
+    std::fprintf(report, "%-34s %9s %9s %12s\n", "frame", "median ms", "p90 ms", "allocs/frame");
+    const Measurement floorA = measureFloor(options.frames, game, false);
+    printRow("floor A: clear and swap", floorA);
+    const Measurement floorB = measureFloor(options.frames, game, true);
+    printRow("floor B: backdrop", floorB);
+    const Measurement standard =
+        measureScene(options.frames, game, standardShips, standardProjectiles);
+    printRow("standard: 20 ships, 30 shots", standard);
+    const Measurement crowd = measureScene(options.frames, game, crowdShips, crowdProjectiles);
+    printRow("crowd: 2000 ships, 500 shots", crowd);
+    std::fprintf(report, "standard / floor B (median): %.2f\n", standard.median / floorB.median);
+    std::fprintf(report, "crowd / standard (median):   %.2f\n", crowd.median / standard.median);
+    std::fprintf(report,
+                 "start-up to first frame (median of %d): game %.0f ms, bare window %.0f ms, "
+                 "ratio %.2f\n",
+                 options.startupRuns, startup.game, startup.bare, startup.game / startup.bare);
+    std::fprintf(report, "allocations per frame, standard scene without spawns: %.2f\n",
+                 standard.allocationsPerFrame);
+    std::fflush(report);
+    if (standard.allocationsPerFrame != 0)
+        fail("the standard scene's frame allocates on the heap");
+    return 0;
+}

@@ -1,0 +1,106 @@
+#include "scene.h"
+
+#include <SDL/SDL.h>
+
+#include <cmath>
+
+#include "combat/timers.h"
+#include "core/game.h"
+#include "player/player.h"
+
+namespace {
+
+// A spot of the start system far from its star, planets and wormholes, so that nothing pulls on
+// or swallows the scene; the widest spiral ends well inside the field.
+const point centre{-40000, -40000};
+const point cruise{1, 0};
+constexpr int hulkType = 0; // no steering: the hulks never reach the player
+constexpr float goldenAngle = 2.39996f;
+// Hulks start beyond the bullets' and the shockwaves' reach; their spacing keeps the density of
+// the scene the same whatever their number.
+constexpr float hulkInnerRadius = 700;
+constexpr float hulkSpacing = 450;
+constexpr float shotInnerRadius = 150;
+constexpr float shotSpacing = 15;
+constexpr int bulletType = 0;
+constexpr float shotSpeed = 3;
+constexpr int shotLife = 2000;
+constexpr float waveOffset = 400;
+constexpr int waveAge = 1000;
+constexpr int waveDuration = 2000;
+constexpr int waveReach = 200;
+
+point onSpiral(int i, float inner, float spacing) {
+    const float r = inner + spacing * std::sqrt(static_cast<float>(i));
+    const float a = goldenAngle * static_cast<float>(i);
+    return point{r * std::cos(a), r * std::sin(a)};
+}
+
+void clearWorld(WorldState& world) {
+    for (TimerBase* timer : world.timers)
+        delete timer;
+    world.timers.clear();
+    world.ships.clear();
+    world.projectiles.clear();
+}
+
+} // namespace
+
+Scene::Scene(Game& game, int shipCount, int projectiles)
+    : game(game), world(game.universe.player->getWorld()), ships(static_cast<size_t>(shipCount)),
+      waves() {
+    WorldState& current = currentWorld(game);
+    clearWorld(current);
+    for (int i = 0; i < shipCount; ++i) {
+        const point p = onSpiral(i, hulkInnerRadius, hulkSpacing);
+        current.ships.emplace_back(point{centre.x + p.x, centre.y + p.y}, hulkType);
+    }
+    for (int i = 0; i < projectiles; ++i) {
+        const point p = onSpiral(i, shotInnerRadius, shotSpacing);
+        shots.push_back(p);
+        current.projectiles.emplace_back(centre, p.x, p.y, shotSpeed, current, bulletType, false,
+                                         shotLife, 0, 0);
+    }
+    for (int i = 0; i < 2; ++i) {
+        const point at{centre.x + (i == 0 ? waveOffset : -waveOffset), centre.y};
+        waves[i] = new TShockwave(waveReach, 0, waveDuration, at);
+        addTimer(waves[i], current);
+    }
+}
+
+void Scene::restore(unsigned now) {
+    Player& player = *game.universe.player;
+    player.position = centre;
+    player.velocity = cruise;
+    SDL_GetKeyState(nullptr)[SDLK_w] = 1;
+
+    auto shot = currentWorld(game).projectiles.begin();
+    for (const point& p : shots) {
+        shot->position = point{centre.x + p.x, centre.y + p.y};
+        shot->life = shotLife;
+        ++shot;
+    }
+    // Half way through its life, so the ring is drawn at a middling size and hurts no one.
+    for (TShockwave* wave : waves) {
+        wave->createdTime = static_cast<int>(now) - waveAge;
+        wave->lastHitTime = static_cast<int>(now);
+        wave->startTime = 0;
+        wave->endTime = static_cast<int>(now) + waveAge;
+    }
+}
+
+const char* Scene::fault() const {
+    const Player& player = *game.universe.player;
+    if (player.getWorld() != world)
+        return "the player left the star system";
+    const WorldState& current = game.universe.worlds[static_cast<size_t>(world)];
+    if (current.ships.size() != ships)
+        return "the frame removed an enemy ship";
+    if (current.projectiles.size() != shots.size())
+        return "the frame removed a projectile";
+    if (current.timers.size() != 2)
+        return "a timed effect came or went";
+    if (player.flameLevel != 1)
+        return "the held thrust key did not reach the player";
+    return "";
+}
