@@ -1,5 +1,6 @@
 #include "data/table_reader.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -20,7 +21,47 @@ void addName(const std::string& token, unsigned k, int columns, NameTable& names
     names[completeRows - 1].push_back(name);
 }
 
+// Skips white space up to the next token, counting the line ends passed.
+void skipSpace(std::istream& in, int& line) {
+    for (int c = in.peek(); c != EOF && std::isspace(c); c = in.peek()) {
+        if (c == '\n')
+            ++line;
+        in.get();
+    }
+}
+
+// Skips a comment's rest of line, counting its line end when there is one.
+void skipComment(std::istream& in, int& line) {
+    in.ignore(100000, '\n');
+    if (in.eof())
+        return;
+    in.unget();
+    if (in.get() == '\n')
+        ++line;
+}
+
 } // namespace
+
+void readTable(std::istream& in, int columns, Table& rows, NameTable& names,
+               std::vector<int>& rowLines) {
+    unsigned k = 0;
+    int line = 1;
+    std::string token;
+    for (skipSpace(in, line); in >> token; skipSpace(in, line)) {
+        if (token[0] == '#') {
+            skipComment(in, line);
+        } else if (token[0] == '@') {
+            addName(token, k, columns, names);
+        } else {
+            if (k % columns == 0) {
+                rows.emplace_back(columns, 0.0f);
+                rowLines.push_back(line);
+            }
+            rows.back()[k % columns] = static_cast<float>(std::atof(token.c_str()));
+            ++k;
+        }
+    }
+}
 
 bool readData(const char* fileName, int columns, Table& rows) {
     NameTable names;
@@ -28,25 +69,18 @@ bool readData(const char* fileName, int columns, Table& rows) {
 }
 
 bool readData(const char* fileName, int columns, Table& rows, NameTable& names) {
+    std::vector<int> rowLines;
+    return readData(fileName, columns, rows, names, rowLines);
+}
+
+bool readData(const char* fileName, int columns, Table& rows, NameTable& names,
+              std::vector<int>& rowLines) {
     std::ifstream in(fileName);
     if (!in) {
         std::cout << "Error opening file" << std::endl;
         return false;
     }
     std::cout << "Opening " << fileName << std::endl;
-    unsigned k = 0;
-    std::string token;
-    while (in >> token) {
-        if (token[0] == '#') {
-            in.ignore(100000, '\n');
-        } else if (token[0] == '@') {
-            addName(token, k, columns, names);
-        } else {
-            if (k % columns == 0)
-                rows.emplace_back(columns, 0.0f);
-            rows.back()[k % columns] = static_cast<float>(std::atof(token.c_str()));
-            ++k;
-        }
-    }
+    readTable(in, columns, rows, names, rowLines);
     return true;
 }

@@ -14,10 +14,12 @@ extern std::vector<EmitterFile> emitters;
 // OpenGL program names, entry K linked from shaderK.vs and shaderK.fs.
 extern std::vector<unsigned int> shaders;
 
-// Problems found by the last readAndExpandEmitterData(), one message each, naming file and line.
+// Problems found by the last readAndExpandEmitterData(), one line each, naming file and line.
 extern std::vector<std::string> emitterFileProblems;
 // Problems found by the last readShaders() (a shader pair missing its fragment file).
 extern std::vector<std::string> shaderProblems;
+
+struct Problem;
 
 // Sample counts above this are refused: they would only exhaust memory.
 constexpr int maxSampleCount = 100000;
@@ -36,13 +38,18 @@ std::vector<EmitterFile> readAndExpandEmitterData();
 char* readEmitter(const char* path);
 std::vector<unsigned int> readShaders();
 
+// "emitterShade" K ".txt", and "shader" K with the extension.
+std::string emitterFileName(size_t k);
+std::string shaderFileName(size_t k, const char* extension);
+
 // Applies the line rules to one emitter file's text. Rows before the first '#' line belong to no
 // set: they are dropped and reported in problems. sources gets one entry per set.
 EmitterFile parseEmitterFile(std::istream& in, const std::string& fileName,
-                             std::vector<SetSource>& sources, std::vector<std::string>& problems);
-// Why a parameter set cannot be expanded ("" when it can), with the file and line of the cause.
-std::string expansionProblem(const ParameterSet& set, const std::string& fileName,
-                             const SetSource& source);
+                             std::vector<SetSource>& sources, std::vector<Problem>& problems);
+// Reads and expands the emitter files of dir (the working directory when empty), announcing each
+// file only when asked; a set that cannot be expanded is kept as read and its problems recorded.
+std::vector<EmitterFile> loadEmitterFiles(const std::string& dir, std::vector<Problem>& problems,
+                                          bool announce = false);
 
 // "" when emitters[index] can drive an Emitter, else what is wrong with it.
 std::string emitterEntryProblem(size_t index);

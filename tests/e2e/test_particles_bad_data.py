@@ -28,7 +28,7 @@ def short_curve(game):
 
 def main():
     refused(short_curve,
-            "emitterShade0.txt line 7: curve row of 42 values; curve rows need at least 100")
+            "emitterShade0.txt:7: curve row of 42 values; curve rows need at least 100")
     refused(lambda game: game.remove_file("emitterShade0.txt"),
             "emitterShade0.txt: missing; the player's engine flame needs it")
     refused(lambda game: game.remove_file("shader1.fs"),

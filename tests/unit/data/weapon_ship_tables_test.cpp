@@ -87,13 +87,13 @@ TEST(WeaponShipTables, TooFewRowsAreRefusedNamingTheFile) {
 TEST(WeaponShipTables, NonFiniteNumbersAreRefused) {
     LoadResult r = loadWeapons("100 2 500 5\n0 0 0 nan\n300 1 -1 0.2\n");
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.output.find("weapondata.txt: row 1 column 3 is not a finite number"),
+    EXPECT_NE(r.output.find("weapondata.txt:2: row 1 column 3 (damage) is not a finite number"),
               std::string::npos)
         << r.output;
 
     r = loadShips("0 0 0 10 10 1 0.01 inf 30 10");
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.output.find("shipdata.txt: row 1 column 2 is not a finite number"),
+    EXPECT_NE(r.output.find("shipdata.txt:1: row 1 column 2 (top speed) is not a finite number"),
               std::string::npos)
         << r.output;
 }

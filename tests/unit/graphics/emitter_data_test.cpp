@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "graphics/emitter.h"
+#include "data/validation.h"
 #include "graphics/emitter_data.h"
 #include "scratch_dir.h"
 
@@ -19,7 +20,7 @@ namespace {
 struct Parsed {
     EmitterFile file;
     std::vector<SetSource> sources;
-    std::vector<std::string> problems;
+    Problems problems;
 };
 
 Parsed parse(const std::string& text) {
@@ -105,8 +106,8 @@ TEST(EmitterLineRules, RowsBeforeTheFirstSetAreRefusedWithTheirLine) {
     ASSERT_EQ(parsed.file.size(), 1u);
     EXPECT_EQ(parsed.file[0], (ParameterSet{{3, 4}}));
     ASSERT_EQ(parsed.problems.size(), 1u);
-    EXPECT_EQ(parsed.problems[0].rfind("emitterShade0.txt line 2: row before the first '#'", 0), 0u)
-        << parsed.problems[0];
+    const std::string line = formatProblem(parsed.problems[0]);
+    EXPECT_EQ(line.rfind("emitterShade0.txt:2: row before the first '#'", 0), 0u) << line;
 }
 
 TEST(EmitterResampling, WorkedExampleAndScaledRows) {
@@ -159,19 +160,21 @@ TEST(EmitterResampling, ShortRowsAndTheInputStayAsTheyAre) {
 TEST(EmitterResampling, SetsThatCannotBeExpandedAreNamedAndKept) {
     const SetSource source{3, {4, 5, 6, 7, 9}};
     auto problem = [&](const ParameterSet& set) {
-        return expansionProblem(set, "emitterShade2.txt", source);
+        Problems found;
+        checkParameterSet(set, "emitterShade2.txt", source, found);
+        return found.empty() ? "" : formatProblem(found.front());
     };
     EXPECT_EQ(problem(ParameterSet{{1}, {2}}),
-              "emitterShade2.txt line 3: parameter set of 2 rows; every set needs at least four "
+              "emitterShade2.txt:3: parameter set of 2 rows; every set needs at least four "
               "(row 3 is its sample count)");
     EXPECT_EQ(problem(ParameterSet{{1}, {2}, {3}, {}}),
-              "emitterShade2.txt line 7: row 3 is empty; it must give the sample count");
+              "emitterShade2.txt:7: row 3 is empty; it must give the sample count");
     EXPECT_EQ(problem(setWith(-2, 0, {1})),
-              "emitterShade2.txt line 7: sample count -2; it must be 0 or more");
+              "emitterShade2.txt:7: sample count -2; it must be 0 or more");
     EXPECT_NE(problem(setWith(std::nanf(""), 0, {1})), "");
     EXPECT_NE(problem(setWith(1e9f, 0, {1})), "");
     const ParameterSet shortCurve = setWith(4, 4, std::vector<float>(42, 1));
-    EXPECT_EQ(problem(shortCurve), "emitterShade2.txt line 9: curve row of 42 values; curve rows "
+    EXPECT_EQ(problem(shortCurve), "emitterShade2.txt:9: curve row of 42 values; curve rows "
                                    "need at least 100");
     EXPECT_EQ(problem(setWith(4, 4, ramp({}))), "");
     EXPECT_EQ(expandMatrix(shortCurve), shortCurve);
@@ -205,10 +208,10 @@ TEST_F(GlobalTables, ExpansionRecordsProblemsAndKeepsTheSetAsRead) {
     ASSERT_EQ(expanded.size(), 2u);
     EXPECT_EQ(expanded[1][0][4].size(), 42u) << "kept unexpanded";
     ASSERT_EQ(emitterFileProblems.size(), 3u);
-    EXPECT_EQ(emitterFileProblems[0].rfind("emitterShade1.txt line 1: row before", 0), 0u);
+    EXPECT_EQ(emitterFileProblems[0].rfind("emitterShade1.txt:1: row before", 0), 0u);
     EXPECT_EQ(emitterFileProblems[1],
-              "emitterShade1.txt line 7: curve row of 42 values; curve rows need at least 100");
-    EXPECT_EQ(emitterFileProblems[2].rfind("emitterShade1.txt line 8: parameter set of 0 rows", 0),
+              "emitterShade1.txt:7: curve row of 42 values; curve rows need at least 100");
+    EXPECT_EQ(emitterFileProblems[2].rfind("emitterShade1.txt:8: parameter set of 0 rows", 0),
               0u);
 }
 

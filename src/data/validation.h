@@ -1,0 +1,75 @@
+#pragma once
+// The one place that knows what data the game can use. The loaders call these rules at their
+// point of start-up; orrisk-check runs them all on a directory.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "data/table_reader.h"
+#include "graphics/emitter_data.h"
+
+// One thing wrong with a data file; line is 0 when the problem has no line of its own.
+struct Problem {
+    std::string file;
+    int line;
+    std::string message;
+};
+using Problems = std::vector<Problem>;
+
+// "file:line: message", or "file: message" when there is no line.
+std::string formatProblem(const Problem& problem);
+// Prints each problem as one line on standard output; true when there were none.
+bool printProblems(const Problems& problems);
+
+// The highest star system number a table may name; beyond it a typo would allocate millions
+// of empty systems.
+constexpr int maxWorldIndex = 999;
+
+enum class DataTable { weapons, ships, player, stars, planets, wormholes };
+
+struct TableRules {
+    const char* file;
+    int columns;
+    size_t rowsNeeded;
+    const char* need; // why those rows are needed
+    std::vector<const char*> columnNames;
+};
+const TableRules& rulesOf(DataTable table);
+
+// A table file as read, with the line on which each row starts.
+struct TableFile {
+    Table rows;
+    NameTable names;
+    std::vector<int> rowLines;
+};
+
+// Reads the table's file from dir (the working directory when empty) without printing; false
+// when it cannot be opened.
+bool readTableFile(DataTable table, const std::string& dir, TableFile& data);
+
+// The rows the game reads by index exist, and every value is a finite number.
+void checkTable(DataTable table, const TableFile& data, Problems& problems);
+// Every index of the three universe tables names something that exists: a star system within
+// range (wormhole destinations one that a table creates), a texture slot, an emitter file that
+// can drive a wormhole's swirl with programCount shader programs.
+void checkUniverse(const TableFile& stars, const TableFile& planets, const TableFile& wormholes,
+                   const std::vector<EmitterFile>& emitters, size_t programCount,
+                   Problems& problems);
+
+// Whether a raw parameter set can be expanded (enough rows, a usable sample count, curve rows of
+// at least 100 values); source gives the file lines of the set's parts.
+void checkParameterSet(const ParameterSet& set, const std::string& file, const SetSource& source,
+                       Problems& problems);
+// Whether expanded emitter entry index can drive an Emitter when programCount programs exist.
+void checkEmitterEntry(const std::vector<EmitterFile>& emitters, size_t index, size_t programCount,
+                       Problems& problems);
+// The player's engine flame needs emitter file 0.
+void checkFlameEntry(const std::vector<EmitterFile>& emitters, size_t programCount,
+                     Problems& problems);
+// The problem of shader pair k whose vertex file exists without its fragment file.
+Problem missingFragmentShader(size_t pair);
+// The number of shader pairs the game would build from dir, checking each pair is complete.
+size_t countShaderPairs(const std::string& dir, Problems& problems);
+
+// Every problem of every data file in dir, as the game would meet them. Prints nothing.
+Problems checkDataDirectory(const std::string& dir);

@@ -1,0 +1,34 @@
+// orrisk-check [DIR]: reports every problem the game would meet in the data files of DIR (the
+// working directory by default), one "file:line: message" line each; status 1 when there is any.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "data/validation.h"
+
+namespace {
+
+constexpr const char* usage = "usage: orrisk-check [DIR]\n"
+                              "Checks the game's data files in DIR (default: the working "
+                              "directory).\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2 ||
+        (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0))) {
+        std::fputs(usage, argc > 2 ? stderr : stdout);
+        return argc > 2 ? 2 : 0;
+    }
+    const std::string dir = argc == 2 ? argv[1] : ".";
+    if (!std::filesystem::is_directory(dir)) {
+        std::fprintf(stderr, "orrisk-check: %s is not a directory\n", dir.c_str());
+        return 2;
+    }
+    const Problems problems = checkDataDirectory(dir);
+    if (!printProblems(problems))
+        return 1;
+    std::printf("%s: the data is sound\n", dir.c_str());
+    return 0;
+}
