@@ -1,0 +1,116 @@
+#include "data/validation.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "scratch_dir.h"
+
+namespace {
+
+std::vector<std::string> lines(const Problems& problems) {
+    std::vector<std::string> out;
+    for (const Problem& problem : problems)
+        out.push_back(formatProblem(problem));
+    return out;
+}
+
+TableFile tableOf(DataTable table, const std::string& text) {
+    TableFile data;
+    std::istringstream in(text);
+    readTable(in, rulesOf(table).columns, data.rows, data.names, data.rowLines);
+    return data;
+}
+
+// A directory holding every shipped data file.
+void copyShipped(const ScratchDir& dir) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(ORRISK_SOURCE_DIR) / "assets"))
+        std::filesystem::copy_file(entry.path(), dir.root / entry.path().filename());
+}
+
+} // namespace
+
+TEST(TableRowLines, EachRowGetsTheLineItStartsOn) {
+    TableFile data =
+        tableOf(DataTable::weapons, "# 1 2 3 4\n\n1 2\r\n3 4 # 5\n  5 6 7 8 @Gun\n9\n");
+    EXPECT_EQ(data.rows.size(), 3u);
+    EXPECT_EQ(data.rowLines, (std::vector<int>{3, 5, 6}));
+}
+
+TEST(TableRules, MissingRowsAndEveryValueThatIsNotANumberAreNamed) {
+    Problems problems;
+    checkTable(DataTable::weapons, tableOf(DataTable::weapons, "1 2 3 4\n\n5 6 nan\n8"), problems);
+    checkTable(DataTable::player, tableOf(DataTable::player, ""), problems);
+    EXPECT_EQ(lines(problems),
+              (std::vector<std::string>{
+                  "weapondata.txt: 2 rows found, 3 needed (bullet, laser and shell)",
+                  "weapondata.txt:3: row 1 column 2 (lifetime) is not a finite number",
+                  "playerdata.txt: 0 rows found, 1 needed (the player's ship: start x, start y, "
+                  "thrust, reverse, turn rate, health, radius)"}));
+}
+
+TEST(UniverseRules, EveryBadIndexIsReportedWithItsRowAndLine) {
+    const TableFile stars = tableOf(DataTable::stars, "0 0 0 100 1 0 14 @Sun\n"
+                                                      "1000 0 0 100 1 0 -1 @Far\n"
+                                                      "nan 0 0 100 1 0 99 @Skipped\n");
+    const TableFile planets = tableOf(DataTable::planets, "0 10 1 500 0 0 0 0\n21\n");
+    const TableFile wormholes = tableOf(DataTable::wormholes, "0 0 0 100 5 0 0 0\n"
+                                                              "0 0 0 100 0 0 0 1.5\n"
+                                                              "0 0 0 100 0 0 0 2\n");
+    ParameterSet flame(12, std::vector<float>{1});
+    flame[11] = {0};
+    ParameterSet swirl = flame;
+    swirl[11] = {1};
+    Problems problems;
+    checkUniverse(stars, planets, wormholes, {{flame}, {swirl}, {swirl}}, 1, problems);
+    EXPECT_EQ(lines(problems),
+              (std::vector<std::string>{
+                  "stardata.txt:2: row 1: system 1000 is outside 0..999",
+                  "stardata.txt:2: row 1: texture index -1 is outside 0..20",
+                  "planetdata.txt:1: row 0: texture index 21 is outside 0..20",
+                  "wormholedata.txt:1: row 0: destination system 5 has no star or wormhole in "
+                  "any table",
+                  "wormholedata.txt:2: row 1: emitter 1 cannot be used: emitterShade1.txt: "
+                  "program index 1 names no loaded shader program (1 loaded)",
+                  "wormholedata.txt:3: row 2: emitter 2 cannot be used: emitterShade2.txt: "
+                  "program index 1 names no loaded shader program (1 loaded)"}));
+}
+
+TEST(DataDirectory, ShippedDataIsSoundAndNothingIsPrinted) {
+    ScratchDir dir;
+    copyShipped(dir);
+    testing::internal::CaptureStdout();
+    const Problems problems = checkDataDirectory(dir.root.string());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(lines(problems), std::vector<std::string>{});
+}
+
+// The checker reads the emitter files of the directory it is given, not the working directory's.
+TEST(DataDirectory, EveryFileIsCheckedAtOnce) {
+    ScratchDir dir;
+    copyShipped(dir);
+    std::filesystem::remove(dir.path("shipdata.txt"));
+    std::filesystem::remove(dir.path("shader1.fs"));
+    dir.write("emitterShade0.txt", "1 2\n# flame\n60 \n1 \n");
+    const std::vector<std::string> found = lines(checkDataDirectory(dir.root.string()));
+    const std::vector<std::string> expected = {
+        "shipdata.txt: cannot be opened",
+        "emitterShade0.txt:1: row before the first '#' line; every row belongs to the set that a "
+        "'#' line above it opens",
+        "emitterShade0.txt:2: parameter set of 2 rows; every set needs at least four (row 3 is "
+        "its sample count)",
+        "shader1.fs: missing; shader1.vs needs its fragment shader",
+        "emitterShade0.txt: set 0 has 2 rows; an emitter needs at least 12 (row 0 layer count, "
+        "row 11 program index)"};
+    ASSERT_GT(found.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(found.begin(), found.begin() + expected.size()), expected);
+    // Without shader pair 1 every wormhole's swirl is refused, each on its own line.
+    for (size_t i = expected.size(); i < found.size(); ++i)
+        EXPECT_NE(found[i].find(": row " + std::to_string(i - expected.size()) +
+                                ": emitter 1 cannot be used: emitterShade1.txt: program index 1 "
+                                "names no loaded shader program (1 loaded)"),
+                  std::string::npos)
+            << found[i];
+}
