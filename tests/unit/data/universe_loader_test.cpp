@@ -93,19 +93,21 @@ TEST_F(UniverseLoader, RefusesUnusableRowsBeforeAddingAnything) {
         std::string stars, planets, wormholes, line;
     };
     const Case cases[] = {
-        {star + "-1 0 0 100 1 0 14\n", "", "", "stardata.txt, row 1: system -1 is negative"},
-        {"5000 0 0 100 1 0 14\n", "", "", "stardata.txt, row 0: system 5000 is beyond"},
-        {star, "", "-2 0 0 100 0 0 0 1\n", "wormholedata.txt, row 0: system -2 is negative"},
+        {star + "-1 0 0 100 1 0 14\n", "", "",
+         "stardata.txt:2: row 1: system -1 is outside 0..999"},
+        {"5000 0 0 100 1 0 14\n", "", "", "stardata.txt:1: row 0: system 5000 is outside"},
+        {star, "", "-2 0 0 100 0 0 0 1\n", "wormholedata.txt:1: row 0: system -2 is outside"},
         // System 2 exists, as the gate stands in 3, but nothing names it.
         {star, "", "3 0 0 100 0 0 0 1\n0 0 0 100 2 0 0 1\n",
-         "wormholedata.txt, row 1: destination system 2 has no star or wormhole"},
-        {"0 0 0 100 1 0 21\n", "", "", "stardata.txt, row 0: texture index 21 is outside 0..20"},
+         "wormholedata.txt:2: row 1: destination system 2 has no star or wormhole"},
+        {"0 0 0 100 1 0 21\n", "", "", "stardata.txt:1: row 0: texture index 21 is outside 0..20"},
         {star, planet + "0 10 1 500 0 0 0 0 -1\n", "",
-         "planetdata.txt, row 1: texture index -1 is outside"},
-        {star, "", "0 0 0 100 0 0 0 2\n", "wormholedata.txt, row 0: emitter index 2 names no"},
+         "planetdata.txt:2: row 1: texture index -1 is outside"},
+        {star, "", "0 0 0 100 0 0 0 2\n", "wormholedata.txt:1: row 0: emitter index 2 names no"},
         {star, "", "0 0 0 100 0 0 0 0\n",
-         "wormholedata.txt, row 0: emitter 0 cannot be used: " + emitterEntryProblem(0)},
-        {star, "0 10 1 500 nan 0 0 0 10\n", "", "planetdata.txt, row 0: column 4 is not a number"},
+         "wormholedata.txt:1: row 0: emitter 0 cannot be used: " + emitterEntryProblem(0)},
+        {star, "0 10 1 500 nan 0 0 0 10\n", "",
+         "planetdata.txt:1: row 0 column 4 (orbit speed) is not a finite"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
