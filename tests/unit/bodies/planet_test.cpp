@@ -79,12 +79,3 @@ TEST_F(PlanetUpdate, SpinTurnsALandedShipRoundThePlanet) {
     EXPECT_NEAR(player->position.y, 250 * std::sin(turned), 0.01f);
     EXPECT_NEAR(player->velocity.x, (player->position.x - 250) / 1000, 1e-5f);
 }
-
-TEST(PlanetConstruction, PrintsItsNameAndStartsAtRest) {
-    testing::internal::CaptureStdout();
-    const Planet p(100, 0.5f, 4000, 0.18f, 180, 2, 30, 10, "Red Rock");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Red Rock\n");
-    EXPECT_FLOAT_EQ(p.orbitSpeed, 0.00314f);
-    EXPECT_EQ(p.landingAngle, 0);
-    EXPECT_EQ(p.velocity.x, 0);
-}
