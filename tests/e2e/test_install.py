@@ -1,10 +1,9 @@
-"""`cmake --install` gives a game that starts from anywhere, plus valid desktop files and manuals."""
+"""`cmake --install` gives a game that starts from anywhere, valid desktop files and manuals."""
 
 import os
 import shutil
 import struct
 import subprocess
-import sys
 import tempfile
 import unittest
 
@@ -12,6 +11,7 @@ from harness import Game
 
 BUILD_DIR = os.path.dirname(os.environ["ORRISK_RUNTIME_DIR"])
 DATA_DIR = os.path.join("share", "orrisk")
+DONE = "Done with that, now starting main loop"
 MAN_PAGES = [os.path.join("share", "man", "man6", "orrisk.6"),
              os.path.join("share", "man", "man1", "orrisk-check.1")]
 
@@ -68,10 +68,11 @@ class Install(unittest.TestCase):
         os.symlink(self.installed("bin", "orrisk"), launcher)
         with InstalledGame(launcher) as game:
             game.start()
-            game.wait_for_line("Done with that, now starting main loop", timeout=60)
+            game.wait_for_line(DONE, timeout=60)
             game.key("q")
             self.assertEqual(game.wait_exit(timeout=15), 0, game.stderr())
-            startup = game.lines()[: game.lines().index("Done with that, now starting main loop")]
+            lines = game.lines()
+            startup = lines[: lines.index(DONE)]
             # A sprite or the font missing from the data directory shows as an error line.
             self.assertEqual([l for l in startup if "error" in l.lower()], [])
 
@@ -133,4 +134,4 @@ class Install(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    sys.exit(unittest.main())
+    unittest.main()
