@@ -1,5 +1,5 @@
-"""Fighting: with each weapon selected, holding space puts its shots on screen (bullets, the
-beam, a shell bursting into a shockwave), and enemies keep arriving in the current system."""
+"""Fighting: with each weapon selected, holding space puts its shots on screen (the beam,
+bullets, a shell bursting into a shockwave), and enemies keep arriving in the current system."""
 
 import os
 import sys
@@ -10,51 +10,33 @@ from harness import Game  # noqa: E402
 
 MAIN_LOOP = "Done with that, now starting main loop"
 CENTRE_X, CENTRE_Y = 640, 512
-
-# The shipped bullet and beam; the shell bursts after 300 ms, about 150 pixels from the ship,
-# so that its shockwave is on screen.
-WEAPONS = """# reload speed life damage
-150 3.0 2000 10
-0 0 0 0.06
-700 2.0 300 0.06
-"""
-
-# A calm start system: its only star is far away, so nothing pulls the ship off the spot and the
-# backdrop stands still between screenshots.
-STARS = "0 90000 90000 1000 1.0 0 14 @Far_Sun\n"
-PLANETS = "0 250 0.6 4000 0.006 45 0.02 0 10 @Far_Rock\n"
-WORMHOLES = "# none\n"
+# A calm start system (its only star far away, so nothing pulls the ship and the backdrop stands
+# still), the shipped bullet and beam, and a shell that bursts 150 pixels from the ship.
+CALM = {
+    "stardata.txt": "0 90000 90000 1000 1.0 0 14 @Far_Sun\n",
+    "planetdata.txt": "0 250 0.6 4000 0.006 45 0.02 0 10 @Far_Rock\n",
+    "wormholedata.txt": "# none\n",
+    "weapondata.txt": "150 3.0 2000 10\n0 0 0 0.06\n700 2.0 300 0.06\n",
+}
 
 
-def calm(game):
-    game.write_file("weapondata.txt", WEAPONS)
-    game.write_file("stardata.txt", STARS)
-    game.write_file("planetdata.txt", PLANETS)
-    game.write_file("wormholedata.txt", WORMHOLES)
+def count(before, after, test, x0, x1, y0, y1):
+    return sum(1 for y in range(y0, y1) for x in range(x0, x1)
+               if test(before.pixel(x, y), after.pixel(x, y)))
 
 
-def column_above_ship(image, predicate, half_width):
-    """Pixels matching predicate in a column from the ship to the top of the view."""
-    count = 0
-    for y in range(20, CENTRE_Y - 30):
-        for x in range(CENTRE_X - half_width, CENTRE_X + half_width + 1):
-            if predicate(*image.pixel(x, y)):
-                count += 1
-    return count
+def brighter(a, b):
+    return sum(b) > sum(a) + 150
 
 
-def bright(r, g, b):
-    return r + g + b > 500
+def lit_above_ship(before, after, half_width):
+    """Pixels that got clearly brighter in the column from the ship to the top of the view."""
+    return count(before, after, brighter, CENTRE_X - half_width, CENTRE_X + half_width + 1, 20,
+                 CENTRE_Y - 30)
 
 
-def brightened(before, after):
-    """Pixels in the column above the ship that got clearly brighter between two shots."""
-    count = 0
-    for y in range(20, CENTRE_Y - 30):
-        for x in range(CENTRE_X - 12, CENTRE_X + 13):
-            if sum(after.pixel(x, y)) > sum(before.pixel(x, y)) + 150:
-                count += 1
-    return count
+def changed_around(before, after, cx, cy):
+    return count(before, after, lambda a, b: a != b, cx - 80, cx + 80, cy - 80, cy + 80)
 
 
 def fire(game, key, seconds):
@@ -66,92 +48,71 @@ def fire(game, key, seconds):
     return shot
 
 
-def changed_near(a, b, cx, cy, half):
-    changed = 0
-    for y in range(cy - half, cy + half):
-        for x in range(cx - half, cx + half):
-            if a.pixel(x, y) != b.pixel(x, y):
-                changed += 1
-    return changed
+def start_calm(game):
+    for name, text in CALM.items():
+        game.write_file(name, text)
+    game.start()
+    game.wait_for_line(MAIN_LOOP, timeout=30)
 
 
 def weapons():
     with Game() as game:
-        calm(game)
-        game.start()
-        game.wait_for_line(MAIN_LOOP, timeout=30)
+        start_calm(game)
         # The cursor starts on the ship; 150 counts up move it 22.5 % of the view, straight up.
         game.mouse_move_relative(0, -150)
         time.sleep(0.6)
         before = game.screenshot()
         time.sleep(0.3)
-        still = brightened(before, game.screenshot())
+        still = lit_above_ship(before, game.screenshot(), 12)
 
-        beam = fire(game, "2", 0.4)
-        lit_before = column_above_ship(before, bright, 3)
-        lit = column_above_ship(beam, bright, 3)
-        assert lit > 300 and lit > 4 * lit_before, (
-            "no beam above the ship: %d bright pixels, %d before" % (lit, lit_before))
+        beam = lit_above_ship(before, fire(game, "2", 0.4), 3)
+        assert beam > 300 and beam > 4 * still, "no beam: %d pixels lit, %d idle" % (beam, still)
         time.sleep(0.3)
         after_beam = game.screenshot()
-        assert column_above_ship(after_beam, bright, 3) < lit / 3, "the beam outlives the key"
+        assert lit_above_ship(before, after_beam, 3) < beam / 3, "the beam outlives the key"
 
-        bullets = fire(game, "1", 0.5)
-        lit_by_bullets = brightened(after_beam, bullets)
-        assert lit_by_bullets > 30 and lit_by_bullets > 4 * still, (
-            "no bullets above the ship: %d pixels lit, %d without firing"
-            % (lit_by_bullets, still))
+        bullets = lit_above_ship(after_beam, fire(game, "1", 0.5), 12)
+        assert bullets > 30 and bullets > 4 * still, "no bullets: %d lit, %d idle" % (
+            bullets, still)
 
-        # Let the bullets leave the view, then fire one shell and catch its shockwave growing.
+        # Once the bullets have left the view, one shell and its growing shockwave.
         time.sleep(1.5)
         quiet = game.screenshot()
         game.key("3")
         game.hold("space", 0.1)
         time.sleep(1.3)
         wave = game.screenshot()
-        burst_y = CENTRE_Y - 150
-        changed = changed_near(quiet, wave, CENTRE_X, burst_y, 80)
-        control = changed_near(quiet, wave, CENTRE_X, CENTRE_Y + 250, 80)
-        assert changed > 1500 and changed > 5 * control, (
-            "no shockwave where the shell burst: %d changed pixels, %d elsewhere"
-            % (changed, control))
+        burst = changed_around(quiet, wave, CENTRE_X, CENTRE_Y - 150)
+        control = changed_around(quiet, wave, CENTRE_X, CENTRE_Y + 250)
+        assert burst > 1500 and burst > 5 * control, "no shockwave: %d changed, %d elsewhere" % (
+            burst, control)
 
         game.key("q")
         assert game.wait_exit(timeout=10) == 0
 
 
 def status_text(image, baseline):
-    """The white glyph pixels of the status line drawn at baseline pixels above the window's
-    bottom edge; the backdrop behind the text may drift with the ship."""
+    """White glyph pixels of the status line drawn baseline pixels above the bottom edge."""
     return {(x, y) for y in range(1024 - baseline - 24, 1024 - baseline)
             for x in range(0, 240) if min(image.pixel(x, y)) > 235}
 
 
-SHIPS_LINE, HEALTH_LINE = 30, 120
-
-
 def enemies_arrive():
+    ships_line, health_line = 30, 120
     with Game() as game:
-        calm(game)
-        game.start()
-        game.wait_for_line(MAIN_LOOP, timeout=30)
+        start_calm(game)
         time.sleep(0.5)
         first = game.screenshot()
         time.sleep(1.5)
         later = game.screenshot()
-        assert status_text(first, SHIPS_LINE) != status_text(later, SHIPS_LINE), (
+        assert status_text(first, ships_line) != status_text(later, ships_line), (
             "the ship count did not change in 1.5 s of spawning")
-        # Nothing reaches the ship this soon: its health line stays as it was.
-        assert status_text(first, HEALTH_LINE) == status_text(later, HEALTH_LINE), (
-            "the health line changed although nothing happened to the ship")
+        assert status_text(first, health_line) == status_text(later, health_line), (
+            "the health line changed although nothing reached the ship")
         game.key("q")
         assert game.wait_exit(timeout=10) == 0
 
 
-def main():
+if __name__ == "__main__":
     weapons()
     enemies_arrive()
-
-
-if __name__ == "__main__":
-    main()

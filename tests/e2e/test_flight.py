@@ -85,16 +85,17 @@ def refused_player_table(text, problem):
         assert status == 1, "status %r, output tail %r" % (status, lines[-8:])
         start = lines.index("Loading player data")
         tail = lines[start:]
-        assert any(line.startswith("playerdata.txt: " + problem) for line in tail), tail
+        assert any(line.startswith("playerdata.txt" + problem) for line in tail), tail
         assert ("playerdata read failure" in tail) == (text is None), tail
         assert "Player initialized" not in lines and MAIN_LOOP not in lines
 
 
 def main():
     flight()
-    refused_player_table(None, "no player row")
-    refused_player_table("# all the numbers are gone\n", "no player row")
-    refused_player_table("0 0 0.0015 0.012 inf 100 50\n", "turn rate")
+    refused_player_table(None, ": 0 rows found, 1 needed")
+    refused_player_table("# all the numbers are gone\n", ": 0 rows found, 1 needed")
+    refused_player_table("0 0 0.0015 0.012 inf 100 50\n",
+                         ":1: row 0 column 4 (turn rate) is not a finite number")
 
 
 if __name__ == "__main__":

@@ -10,14 +10,17 @@
 
 namespace {
 
-constexpr int chaser = 0, limitedChaser = 1, holder = 2, fleer = 3, drifter = 4, unlimited = 5;
+constexpr int chaser = 0, limitedChaser = 1, holder = 2, drifter = 3, unlimited = 4;
 
 class Ships : public ::testing::Test {
   protected:
     void SetUp() override {
-        // ai, acceleration, top speed, health, ram damage
-        SHIPDATA = {{1.9f, 0.01f, 10, 50, 7}, {1, 0.01f, 0.5f, 50, 7}, {3, 0.02f, 10, 50, 7},
-                    {2, 0.01f, 10, 50, 7},    {0, 0.01f, 10, 50, 7},   {1, 0.5f, -1, 50, 7}};
+        // behaviour (truncated), acceleration, top speed, health, ram damage
+        SHIPDATA = {{1.9f, 0.01f, 10, 50, 7},
+                    {1, 0.01f, 0.5f, 50, 7},
+                    {3, 0.02f, 10, 50, 7},
+                    {0, 0.01f, 10, 50, 7},
+                    {1, 0.5f, -1, 50, 7}};
     }
     void TearDown() override {
         for (TimerBase* t : world.timers)
@@ -30,25 +33,10 @@ class Ships : public ::testing::Test {
 
 } // namespace
 
-TEST_F(Ships, TakesItsValuesFromItsTableRow) {
-    const Ship ship(point{1, 2}, chaser);
-    EXPECT_EQ(ship.ai, 1) << "behaviour truncated toward zero";
-    EXPECT_FLOAT_EQ(ship.acceleration, 0.01f);
-    EXPECT_EQ(ship.maxSpeed, 10);
-    EXPECT_EQ(ship.health, 50);
-    EXPECT_EQ(ship.ramDamage, 7);
-    EXPECT_EQ(ship.theta, 0);
-
-    const Ship unknown(point{0, 0}, 99);
-    EXPECT_EQ(unknown.ai, 0);
-    EXPECT_EQ(unknown.health, 0);
-}
-
 TEST_F(Ships, ChaserAcceleratesOncePerUpdateWhateverTheFrame) {
     Ship ship(point{1000, 0}, chaser);
     ASSERT_TRUE(ship.update(20, world, &player));
     EXPECT_FLOAT_EQ(ship.velocity.x, -0.01f);
-    EXPECT_FLOAT_EQ(ship.velocity.y, 0);
     EXPECT_FLOAT_EQ(ship.position.x, 999.8f);
     EXPECT_NEAR(ship.getTheta(), std::atan2(0.0, -0.01) - 1.57, 1e-6);
 
@@ -61,9 +49,7 @@ TEST_F(Ships, SpeedLimitCutsBackVelocityAddedBetweenUpdates) {
     Ship ship(point{0, 5000}, limitedChaser);
     ship.addVelocity(point{3, 0}); // a star's pull
     ship.update(10, world, &player);
-    const float speed = std::hypot(ship.velocity.x, ship.velocity.y);
-    EXPECT_NEAR(speed, 0.5f, 1e-6);
-    EXPECT_GT(ship.velocity.x, 0.45f);
+    EXPECT_NEAR(std::hypot(ship.velocity.x, ship.velocity.y), 0.5f, 1e-6);
 
     Ship fast(point{0, 5000}, unlimited);
     for (int i = 0; i < 10; ++i)
@@ -71,65 +57,46 @@ TEST_F(Ships, SpeedLimitCutsBackVelocityAddedBetweenUpdates) {
     EXPECT_NEAR(std::hypot(fast.velocity.x, fast.velocity.y), 5, 1e-4);
 }
 
-TEST_F(Ships, FleerAcceleratesAway) {
-    Ship ship(point{0, -1000}, fleer);
-    ship.update(10, world, &player);
-    EXPECT_FLOAT_EQ(ship.velocity.y, -0.01f);
-    EXPECT_LT(ship.position.y, -1000);
-}
-
 TEST_F(Ships, RamCostsThePlayerOnceAndRemovesTheShipWithoutExplosion) {
     Ship ship(point{49.9f, 0}, chaser);
     EXPECT_FALSE(ship.update(16, world, &player));
-    EXPECT_FLOAT_EQ(player.getHealth(), 93);
-    EXPECT_TRUE(world.timers.empty());
-
     Ship onTop(point{0, 0}, holder);
     EXPECT_FALSE(onTop.update(16, world, &player)) << "distance 0 rams, it never steers";
     EXPECT_FLOAT_EQ(player.getHealth(), 86);
-
-    Ship outside(point{50, 0}, drifter);
-    EXPECT_TRUE(outside.update(16, world, &player));
+    EXPECT_TRUE(world.timers.empty());
+    EXPECT_TRUE(Ship(point{50, 0}, drifter).update(16, world, &player));
 }
 
 TEST_F(Ships, HealthOfExactlyZeroExplodesAtTheNextUpdate) {
     Ship ship(point{1000, 1000}, chaser);
     EXPECT_TRUE(ship.takeDamage(49));
     EXPECT_FALSE(ship.takeDamage(1));
-    EXPECT_EQ(ship.health, 0);
     EXPECT_FALSE(ship.update(16, world, &player));
     ASSERT_EQ(world.timers.size(), 1u);
-    const auto* explosion = dynamic_cast<TExplosion*>(world.timers.front());
-    ASSERT_NE(explosion, nullptr);
-    EXPECT_EQ(explosion->position.x, 1000);
-    EXPECT_FLOAT_EQ(player.getHealth(), 100);
+    EXPECT_EQ(dynamic_cast<TExplosion*>(world.timers.front())->position.x, 1000);
 }
 
-TEST_F(Ships, HoldRangePushesGentlyInsideTheBandAndFacesThePlayer) {
-    Ship ship(point{450, 0}, holder);
-    ship.velocity = point{0, 1};
-    ship.update(0, world, &player);
-    // e = 50: half the acceleration, outwards, then damped.
-    EXPECT_NEAR(ship.velocity.x, 0.01f * 0.98f, 1e-7);
-    EXPECT_FLOAT_EQ(ship.velocity.y, 0.98f);
-    EXPECT_NEAR(ship.getTheta(), std::atan2(0.0, -450.0) - 1.57, 1e-6);
-}
+TEST_F(Ships, HoldRangeIsGentleDampedAndFacingInsideTheBand) {
+    Ship near(point{450, 0}, holder);
+    near.velocity = point{0, 1};
+    near.update(0, world, &player);
+    // e = 50: half the acceleration, pushed away, then damped by 2 %.
+    EXPECT_NEAR(near.velocity.x, 0.01f * 0.98f, 1e-7);
+    EXPECT_FLOAT_EQ(near.velocity.y, 0.98f);
+    EXPECT_NEAR(near.getTheta(), std::atan2(0.0, -450.0) - 1.57, 1e-6);
 
-TEST_F(Ships, HoldRangePullsFullyFromFarAway) {
-    Ship ship(point{700, 0}, holder);
-    ship.velocity = point{0, 1};
-    ship.update(0, world, &player);
-    EXPECT_NEAR(ship.velocity.x, -0.02f, 1e-7);
-    EXPECT_FLOAT_EQ(ship.velocity.y, 1);
-    // Heading from the velocity before this update's change.
-    EXPECT_NEAR(ship.getTheta(), std::atan2(1.0, 0.0) - 1.57, 1e-6);
+    Ship far(point{700, 0}, holder);
+    far.velocity = point{0, 1};
+    far.update(0, world, &player);
+    EXPECT_NEAR(far.velocity.x, -0.02f, 1e-7);
+    EXPECT_FLOAT_EQ(far.velocity.y, 1);
+    EXPECT_NEAR(far.getTheta(), std::atan2(1.0, 0.0) - 1.57, 1e-6) << "from the old velocity";
 }
 
 TEST_F(Ships, SlidesAlongTheEdgeAndCanLeaveIt) {
     Ship leaving(point{100000, 0}, drifter);
     leaving.velocity = point{-1, 0.5f};
     leaving.update(10, world, &player);
-    EXPECT_FLOAT_EQ(leaving.velocity.x, -1);
     EXPECT_FLOAT_EQ(leaving.position.x, 99990);
 
     Ship pushing(point{99995, -99995}, drifter);
@@ -149,4 +116,5 @@ TEST_F(Ships, WithoutABehaviourItOnlyDriftsAndKeepsItsHeading) {
     EXPECT_FLOAT_EQ(ship.velocity.x, 0.1f);
     EXPECT_FLOAT_EQ(ship.position.x, 1001);
     EXPECT_FLOAT_EQ(ship.getTheta(), 0.7f);
+    EXPECT_EQ(Ship(point{0, 0}, 99).ai, 0) << "a type missing from the table is inert";
 }
