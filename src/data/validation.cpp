@@ -69,8 +69,12 @@ void checkTexture(const RowCheck& row, float v) {
 void checkSwirl(const RowCheck& row, float v, const std::vector<EmitterFile>& emitters,
                 size_t programCount) {
     if (!wholeInRange(v, 0, static_cast<int>(emitters.size()) - 1)) {
-        row.add("emitter index " + numberText(v) + " names no emitter file (there are " +
-                std::to_string(emitters.size()) + ")");
+        // Name the missing file when the index could be one.
+        const std::string file = wholeInRange(v, 0, maxWorldIndex)
+                                     ? ": " + emitterFileName(static_cast<size_t>(v)) + " not found"
+                                     : "";
+        row.add("emitter index " + numberText(v) + " names no emitter file" + file +
+                " (there are " + std::to_string(emitters.size()) + ")");
         return;
     }
     Problems entry;
@@ -121,10 +125,12 @@ void checkProgram(const std::string& name, const ParameterSet& set, size_t progr
                                    "program index " + numberText(k) +
                                        " in row 11; only 0 (flame) and 1 (swirl) exist"});
     else if (static_cast<size_t>(k) >= programCount)
-        problems.push_back(Problem{name, 0,
-                                   "program index " + numberText(k) +
-                                       " names no loaded shader program (" +
-                                       std::to_string(programCount) + " loaded)"});
+        problems.push_back(
+            Problem{name, 0,
+                    "program index " + numberText(k) + " names no loaded shader program (" +
+                        std::to_string(programCount) + " loaded); it is built from " +
+                        shaderFileName(static_cast<size_t>(k), ".vs") + " and " +
+                        shaderFileName(static_cast<size_t>(k), ".fs")});
 }
 
 bool fileExists(const std::string& path) {

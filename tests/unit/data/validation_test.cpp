@@ -58,7 +58,7 @@ TEST(UniverseRules, EveryBadIndexIsReportedWithItsRowAndLine) {
     const TableFile planets = tableOf(DataTable::planets, "0 10 1 500 0 0 0 0\n21\n");
     const TableFile wormholes = tableOf(DataTable::wormholes, "0 0 0 100 5 0 0 0\n"
                                                               "0 0 0 100 0 0 0 1.5\n"
-                                                              "0 0 0 100 0 0 0 2\n");
+                                                              "0 0 0 100 0 0 0 3\n");
     ParameterSet flame(12, std::vector<float>{1});
     flame[11] = {0};
     ParameterSet swirl = flame;
@@ -73,9 +73,10 @@ TEST(UniverseRules, EveryBadIndexIsReportedWithItsRowAndLine) {
                   "wormholedata.txt:1: row 0: destination system 5 has no star or wormhole in "
                   "any table",
                   "wormholedata.txt:2: row 1: emitter 1 cannot be used: emitterShade1.txt: "
-                  "program index 1 names no loaded shader program (1 loaded)",
-                  "wormholedata.txt:3: row 2: emitter 2 cannot be used: emitterShade2.txt: "
-                  "program index 1 names no loaded shader program (1 loaded)"}));
+                  "program index 1 names no loaded shader program (1 loaded); it is built from "
+                  "shader1.vs and shader1.fs",
+                  "wormholedata.txt:3: row 2: emitter index 3 names no emitter file: "
+                  "emitterShade3.txt not found (there are 3)"}));
 }
 
 TEST(DataDirectory, ShippedDataIsSoundAndNothingIsPrinted) {

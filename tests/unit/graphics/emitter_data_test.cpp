@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "graphics/emitter.h"
 #include "data/validation.h"
+#include "graphics/emitter.h"
 #include "graphics/emitter_data.h"
 #include "scratch_dir.h"
 
@@ -211,8 +211,7 @@ TEST_F(GlobalTables, ExpansionRecordsProblemsAndKeepsTheSetAsRead) {
     EXPECT_EQ(emitterFileProblems[0].rfind("emitterShade1.txt:1: row before", 0), 0u);
     EXPECT_EQ(emitterFileProblems[1],
               "emitterShade1.txt:7: curve row of 42 values; curve rows need at least 100");
-    EXPECT_EQ(emitterFileProblems[2].rfind("emitterShade1.txt:8: parameter set of 0 rows", 0),
-              0u);
+    EXPECT_EQ(emitterFileProblems[2].rfind("emitterShade1.txt:8: parameter set of 0 rows", 0), 0u);
 }
 
 TEST_F(GlobalTables, ShippedFilesReadAsIntended) {
@@ -252,7 +251,8 @@ TEST_F(GlobalTables, EntryProblemsNameTheFileAndWhatIsMissing) {
                 {noLayers},      {emitterSet(0.5f)}};
     EXPECT_EQ(emitterEntryProblem(0), "");
     EXPECT_EQ(emitterEntryProblem(1), "emitterShade1.txt: program index 1 names no loaded shader "
-                                      "program (1 loaded)");
+                                      "program (1 loaded); it is built from shader1.vs and "
+                                      "shader1.fs");
     EXPECT_NE(emitterEntryProblem(2), "");
     EXPECT_EQ(emitterEntryProblem(3).rfind("emitterShade3.txt: set 0 has 11 rows", 0), 0u);
     EXPECT_EQ(emitterEntryProblem(4), "emitterShade4.txt: program index 2 in row 11; only 0 "
