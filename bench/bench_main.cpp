@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "allocation_counter.h"
 #include "core/game.h"
@@ -34,10 +36,14 @@ struct Options {
     const char* runtimeDir = ".";
 };
 
-struct Measurement {
-    double median;
-    double p90;
-    double allocationsPerFrame;
+// One row of the table: a frame to time, with untimed work before and after it.
+struct Workload {
+    const char* name;
+    std::function<void()> before;
+    std::function<void()> frame;
+    std::function<void()> after;
+    Timings times;
+    unsigned long allocations;
 };
 
 unsigned scriptedNow = 1000;
@@ -86,27 +92,25 @@ std::string ownDirectory() {
     return dir.substr(0, dir.rfind('/'));
 }
 
-// Times every frame after a warm-up; prepare runs before each frame outside the timed region,
-// check after it.
-template <class Prepare, class Frame, class Check>
-Measurement measure(int frames, Prepare prepare, Frame frame, Check check) {
-    Timings stats(frames);
-    unsigned long allocations = 0;
+// The workloads take turns frame by frame, so that a slow spell of the machine falls on all of
+// them alike; every frame after the warm-up rounds is timed.
+void measureRounds(std::vector<Workload>& workloads, int frames) {
     const int warmup = frames < warmupFrames ? frames : warmupFrames;
-    for (int i = -warmup; i < frames; ++i) {
-        prepare();
-        const unsigned long allocationsBefore = allocationCount();
-        const auto start = std::chrono::steady_clock::now();
-        frame();
-        const auto end = std::chrono::steady_clock::now();
-        const unsigned long made = allocationCount() - allocationsBefore;
-        check();
-        if (i >= 0) {
-            stats.add(std::chrono::duration<double, std::milli>(end - start).count());
-            allocations += made;
+    for (int round = -warmup; round < frames; ++round) {
+        for (Workload& workload : workloads) {
+            workload.before();
+            const unsigned long allocationsBefore = allocationCount();
+            const auto start = std::chrono::steady_clock::now();
+            workload.frame();
+            const auto end = std::chrono::steady_clock::now();
+            const unsigned long made = allocationCount() - allocationsBefore;
+            workload.after();
+            if (round >= 0) {
+                workload.times.add(std::chrono::duration<double, std::milli>(end - start).count());
+                workload.allocations += made;
+            }
         }
     }
-    return {stats.median(), stats.p90(), static_cast<double>(allocations) / frames};
 }
 
 // The camera the frame sets around the player.
@@ -123,38 +127,34 @@ void frameCamera(const Game& game) {
     glTranslatef(0, 0, -1);
 }
 
-Measurement measureFloor(int frames, const Game& game, bool backdrop) {
-    return measure(
-        frames, [] {},
-        [&] {
-            glClear(GL_COLOR_BUFFER_BIT);
-            if (backdrop) {
-                frameCamera(game);
-                drawBackground();
-            }
-            SDL_GL_SwapBuffers();
-        },
-        [] {});
+Workload floorWorkload(const char* name, int frames, const Game& game, bool backdrop) {
+    const auto frame = [&game, backdrop] {
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (backdrop) {
+            frameCamera(game);
+            drawBackground();
+        }
+        SDL_GL_SwapBuffers();
+    };
+    return Workload{name, [] {}, frame, [] {}, Timings(frames), 0};
 }
 
-Measurement measureScene(int frames, Game& game, int ships, int projectiles) {
-    Scene scene(game, ships, projectiles);
-    return measure(
-        frames,
-        [&] {
-            scriptedNow += frameMilliseconds;
-            scene.restore(scriptedNow);
-        },
-        [&] { runFrame(game); },
-        [&] {
-            if (*scene.fault())
-                fail("the scene did not hold: ", scene.fault());
-        });
+Workload sceneWorkload(const char* name, int frames, Game& game, Scene& scene) {
+    const auto before = [&scene] {
+        scriptedNow += frameMilliseconds;
+        scene.enter(scriptedNow);
+    };
+    const auto after = [&scene] {
+        if (*scene.fault())
+            fail("the scene did not hold: ", scene.fault());
+        scene.leave();
+    };
+    return Workload{name, before, [&game] { runFrame(game); }, after, Timings(frames), 0};
 }
 
-void printRow(const char* name, const Measurement& m) {
-    std::fprintf(report, "%-34s %9.2f %9.2f %12.2f\n", name, m.median, m.p90,
-                 m.allocationsPerFrame);
+void printRow(const Workload& w, int frames) {
+    std::fprintf(report, "%-34s %9.2f %9.2f %12.2f\n", w.name, w.times.median(), w.times.p90(),
+                 static_cast<double>(w.allocations) / frames);
 }
 
 double startupOf(const std::string& program, const char* marker, int count) {
@@ -213,29 +213,38 @@ int main(int argc, char** argv) {
     game.loop.spawnInterval = 1e9f;
     game.loop.lastSpawn = scriptedNow;
 
-    std::fprintf(report, "renderer: %s, window %dx%d, %d timed frames per row, %u ms per frame\n",
+    std::fprintf(report,
+                 "renderer: %s, window %dx%d, %d timed frames per row taken in turns, %u ms per "
+                 "scene frame\n",
                  reinterpret_cast<const char*>(glGetString(GL_RENDERER)), w, h, options.frames,
                  frameMilliseconds);
+    Scene standardScene(game, standardShips, standardProjectiles);
+    Scene crowdScene(game, crowdShips, crowdProjectiles);
+    const int frames = options.frames;
+    std::vector<Workload> rows;
+    rows.push_back(floorWorkload("floor A: clear and swap", frames, game, false));
+    rows.push_back(floorWorkload("floor B: backdrop", frames, game, true));
+    rows.push_back(sceneWorkload("standard: 20 ships, 30 shots", frames, game, standardScene));
+    rows.push_back(sceneWorkload("crowd: 2000 ships, 500 shots", frames, game, crowdScene));
+    measureRounds(rows, frames);
+
     std::fprintf(report, "%-34s %9s %9s %12s\n", "frame", "median ms", "p90 ms", "allocs/frame");
-    const Measurement floorA = measureFloor(options.frames, game, false);
-    printRow("floor A: clear and swap", floorA);
-    const Measurement floorB = measureFloor(options.frames, game, true);
-    printRow("floor B: backdrop", floorB);
-    const Measurement standard =
-        measureScene(options.frames, game, standardShips, standardProjectiles);
-    printRow("standard: 20 ships, 30 shots", standard);
-    const Measurement crowd = measureScene(options.frames, game, crowdShips, crowdProjectiles);
-    printRow("crowd: 2000 ships, 500 shots", crowd);
-    std::fprintf(report, "standard / floor B (median): %.2f\n", standard.median / floorB.median);
-    std::fprintf(report, "crowd / standard (median):   %.2f\n", crowd.median / standard.median);
+    for (const Workload& row : rows)
+        printRow(row, frames);
+    const double floorB = rows[1].times.median();
+    const double standard = rows[2].times.median();
+    const double crowd = rows[3].times.median();
+    const double standardAllocations = static_cast<double>(rows[2].allocations) / frames;
+    std::fprintf(report, "standard / floor B (median): %.2f\n", standard / floorB);
+    std::fprintf(report, "crowd / standard (median):   %.2f\n", crowd / standard);
     std::fprintf(report,
                  "start-up to first frame (median of %d): game %.0f ms, bare window %.0f ms, "
                  "ratio %.2f\n",
                  options.startupRuns, startup.game, startup.bare, startup.game / startup.bare);
     std::fprintf(report, "allocations per frame, standard scene without spawns: %.2f\n",
-                 standard.allocationsPerFrame);
+                 standardAllocations);
     std::fflush(report);
-    if (standard.allocationsPerFrame != 0)
+    if (standardAllocations != 0)
         fail("the standard scene's frame allocates on the heap");
     return 0;
 }

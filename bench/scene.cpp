@@ -36,39 +36,43 @@ point onSpiral(int i, float inner, float spacing) {
     return point{r * std::cos(a), r * std::sin(a)};
 }
 
-void clearWorld(WorldState& world) {
-    for (TimerBase* timer : world.timers)
-        delete timer;
-    world.timers.clear();
-    world.ships.clear();
-    world.projectiles.clear();
-}
-
 } // namespace
 
-Scene::Scene(Game& game, int shipCount, int projectiles)
-    : game(game), world(game.universe.player->getWorld()), ships(static_cast<size_t>(shipCount)),
+Scene::Scene(Game& game, int ships, int projectiles)
+    : game(game), world(game.universe.player->getWorld()), shipCount(static_cast<size_t>(ships)),
       waves() {
-    WorldState& current = currentWorld(game);
-    clearWorld(current);
-    for (int i = 0; i < shipCount; ++i) {
+    for (int i = 0; i < ships; ++i) {
         const point p = onSpiral(i, hulkInnerRadius, hulkSpacing);
-        current.ships.emplace_back(point{centre.x + p.x, centre.y + p.y}, hulkType);
+        held.ships.emplace_back(point{centre.x + p.x, centre.y + p.y}, hulkType);
     }
     for (int i = 0; i < projectiles; ++i) {
         const point p = onSpiral(i, shotInnerRadius, shotSpacing);
         shots.push_back(p);
-        current.projectiles.emplace_back(centre, p.x, p.y, shotSpeed, current, bulletType, false,
-                                         shotLife, 0, 0);
+        held.projectiles.emplace_back(centre, p.x, p.y, shotSpeed, held, bulletType, false,
+                                      shotLife, 0, 0);
     }
     for (int i = 0; i < 2; ++i) {
         const point at{centre.x + (i == 0 ? waveOffset : -waveOffset), centre.y};
         waves[i] = new TShockwave(waveReach, 0, waveDuration, at);
-        addTimer(waves[i], current);
+        addTimer(waves[i], held);
     }
 }
 
-void Scene::restore(unsigned now) {
+// Timers belong to whoever runs them; these were never handed over for good.
+Scene::~Scene() {
+    for (TimerBase* timer : held.timers)
+        delete timer;
+}
+
+void Scene::swapWithWorld() {
+    WorldState& current = game.universe.worlds[static_cast<size_t>(world)];
+    current.ships.swap(held.ships);
+    current.projectiles.swap(held.projectiles);
+    current.timers.swap(held.timers);
+}
+
+void Scene::enter(unsigned now) {
+    swapWithWorld();
     Player& player = *game.universe.player;
     player.position = centre;
     player.velocity = cruise;
@@ -89,12 +93,16 @@ void Scene::restore(unsigned now) {
     }
 }
 
+void Scene::leave() {
+    swapWithWorld();
+}
+
 const char* Scene::fault() const {
     const Player& player = *game.universe.player;
     if (player.getWorld() != world)
         return "the player left the star system";
     const WorldState& current = game.universe.worlds[static_cast<size_t>(world)];
-    if (current.ships.size() != ships)
+    if (current.ships.size() != shipCount)
         return "the frame removed an enemy ship";
     if (current.projectiles.size() != shots.size())
         return "the frame removed a projectile";

@@ -86,7 +86,7 @@ Font::Font(std::string fileName) {
     loaded = 1;
 }
 
-void Font::displayText(std::string text, float x, float y, float scale) {
+void Font::displayText(const std::string& text, float x, float y, float scale) {
     glBindTexture(GL_TEXTURE_2D, 0);
     const float s = scale * 0.0001f;
     if (!loaded)

@@ -28,6 +28,7 @@ class Font {
 
     explicit Font(std::string fileName);
     // Draws text with its pen starting at (x, y); bytes outside 0 to 127 have no glyph and are
-    // skipped without moving the pen.
-    void displayText(std::string text, float x, float y, float scale);
+    // skipped without moving the pen. By reference: the status lines are drawn every frame, and a
+    // copy of a longer one would go to the heap.
+    void displayText(const std::string& text, float x, float y, float scale);
 };
