@@ -28,6 +28,28 @@ bool bounceAxis(float& coordinate, float& speed, int ms) {
     return true;
 }
 
+// The path's bounding box grown by the hit radius plus some slack. A ship outside it is farther
+// than the radius from every point of the path, so the exact sweep test would miss it anyway;
+// skipping that test keeps a crowded frame cheap. The slack, a unit plus a margin far above the
+// rounding of coordinates this large, keeps rounding from ever deciding. A ship at NaN is never
+// excluded; a path with NaN misses every ship in the exact test as well.
+struct SweepBox {
+    float left;
+    float right;
+    float bottom;
+    float top;
+
+    SweepBox(point a, point b, int hitRadius) {
+        const float magnitude = std::fabs(a.x) + std::fabs(a.y) + std::fabs(b.x) + std::fabs(b.y);
+        const float reach = std::fabs(static_cast<float>(hitRadius)) + 1 + magnitude * 1e-5f;
+        left = std::fmin(a.x, b.x) - reach;
+        right = std::fmax(a.x, b.x) + reach;
+        bottom = std::fmin(a.y, b.y) - reach;
+        top = std::fmax(a.y, b.y) + reach;
+    }
+    bool excludes(point p) const { return p.x < left || p.x > right || p.y < bottom || p.y > top; }
+};
+
 bool outsideField(point p) {
     return p.x > fieldHalfSize || p.x < -fieldHalfSize || p.y > fieldHalfSize ||
            p.y < -fieldHalfSize;
@@ -96,8 +118,10 @@ bool Projectile::handleCollision(point previous, WorldState& world, int now) {
 bool Projectile::handleCollision(point previous, WorldState& world, int /*now*/, int hitRadius) {
     Ship* nearest = nullptr;
     float nearestDistance = 0;
+    const SweepBox box(position, previous, hitRadius);
     for (Ship& ship : world.ships) {
-        if (!intersectCircleLine(position, previous, ship.position, static_cast<float>(hitRadius)))
+        if (box.excludes(ship.position) ||
+            !intersectCircleLine(position, previous, ship.position, static_cast<float>(hitRadius)))
             continue;
         const float distance = pointDistance(ship.position, position);
         if (nearest == nullptr || distance < nearestDistance) {
