@@ -10,6 +10,7 @@
 #include "combat/timers.h"
 #include "core/report_error.h"
 #include "core/world_state.h"
+#include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
 #include "player/player.h"
 
@@ -84,16 +85,7 @@ void Planet::draw() {
     glRotatef(spinAngle, 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, textures[texture]);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-radius, -radius);
-    glTexCoord2f(0, 1);
-    glVertex2f(-radius, radius);
-    glTexCoord2f(1, 1);
-    glVertex2f(radius, radius);
-    glTexCoord2f(1, 0);
-    glVertex2f(radius, -radius);
-    glEnd();
+    spriteQuad(radius);
     reportError();
     glPopMatrix();
 }

@@ -8,6 +8,7 @@
 #include "combat/timers.h"
 #include "core/report_error.h"
 #include "core/world_state.h"
+#include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
 #include "player/player.h"
 
@@ -38,16 +39,7 @@ void Star::draw() {
     glPushMatrix();
     glTranslatef(position.x, position.y, 0);
     glBindTexture(GL_TEXTURE_2D, textures[texture]);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-radius, -radius);
-    glTexCoord2f(0, 1);
-    glVertex2f(-radius, radius);
-    glTexCoord2f(1, 1);
-    glVertex2f(radius, radius);
-    glTexCoord2f(1, 0);
-    glVertex2f(radius, -radius);
-    glEnd();
+    spriteQuad(radius);
     reportError();
     glPopMatrix();
 }

@@ -8,6 +8,7 @@
 #include "core/report_error.h"
 #include "core/world_state.h"
 #include "data/weapon_ship_tables.h"
+#include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
 
 namespace {
@@ -143,16 +144,7 @@ void Projectile::draw(int textureSlot) {
     glTranslatef(position.x, position.y, 0);
     glRotatef(static_cast<float>(theta * 57.2958), 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, textures[textureSlot]);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-halfSize, -halfSize);
-    glTexCoord2f(0, 1);
-    glVertex2f(-halfSize, halfSize);
-    glTexCoord2f(1, 1);
-    glVertex2f(halfSize, halfSize);
-    glTexCoord2f(1, 0);
-    glVertex2f(halfSize, -halfSize);
-    glEnd();
+    spriteQuad(halfSize);
     glPopMatrix();
     glBindTexture(GL_TEXTURE_2D, 0);
 }

@@ -7,6 +7,7 @@
 
 #include "core/world_state.h"
 #include "data/weapon_ship_tables.h"
+#include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
 
 namespace {
@@ -15,19 +16,6 @@ constexpr int explosionDuration = 1000;
 constexpr float explosionSize = 50;
 constexpr float shockwaveGrowth = 1.56f;
 constexpr int shellWeapon = 2;
-
-void drawQuad(float s) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-s, -s);
-    glTexCoord2f(0, 1);
-    glVertex2f(-s, s);
-    glTexCoord2f(1, 1);
-    glVertex2f(s, s);
-    glTexCoord2f(1, 0);
-    glVertex2f(s, -s);
-    glEnd();
-}
 
 } // namespace
 
@@ -46,11 +34,11 @@ void TExplosion::execute(int now, WorldState& /*world*/) {
     glPushMatrix();
     glRotatef(static_cast<float>(((now - createdTime) * 360) / 1000), 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, textures[texExplosion]);
-    drawQuad(s);
+    spriteQuad(s);
     glPopMatrix();
     glRotatef(static_cast<float>(((createdTime - now) * 360) / 2000), 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, textures[texExplosion]);
-    drawQuad(s);
+    spriteQuad(s);
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
 }
@@ -72,7 +60,7 @@ void TShockwave::execute(int now, WorldState& world) {
     glRotatef(static_cast<float>(rotation), 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, textures[texBlast]);
     glColor4f(1, 0, 0, 0.3f);
-    drawQuad(s);
+    spriteQuad(s);
     glPopMatrix();
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();

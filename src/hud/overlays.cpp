@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include "core/report_error.h"
+#include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
 
 namespace {
@@ -27,19 +28,6 @@ void fieldQuad(float repeats) {
     glVertex3f(e, e, 0);
     glTexCoord2f(repeats, 0);
     glVertex3f(e, -e, 0);
-    glEnd();
-}
-
-void spriteQuad(float s) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-s, -s);
-    glTexCoord2f(0, 1);
-    glVertex2f(-s, s);
-    glTexCoord2f(1, 1);
-    glVertex2f(s, s);
-    glTexCoord2f(1, 0);
-    glVertex2f(s, -s);
     glEnd();
 }
 

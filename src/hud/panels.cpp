@@ -6,6 +6,7 @@
 #include "core/game.h"
 #include "core/report_error.h"
 #include "core/world_state.h"
+#include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
 #include "player/player.h"
 
@@ -20,20 +21,6 @@ constexpr float mapScale = 84.0f / mapRange;
 constexpr float mapStarHalfSize = 10000;
 constexpr float mapPlanetHalfSize = 8000;
 constexpr float mapPlayerHalfSize = 10000;
-
-// One textured quad; corners are listed with their texture coordinates (0,0), (0,1), (1,1), (1,0).
-void texturedQuad(point c00, point c01, point c11, point c10) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(c00.x, c00.y);
-    glTexCoord2f(0, 1);
-    glVertex2f(c01.x, c01.y);
-    glTexCoord2f(1, 1);
-    glVertex2f(c11.x, c11.y);
-    glTexCoord2f(1, 0);
-    glVertex2f(c10.x, c10.y);
-    glEnd();
-}
 
 // Replaces the projection (saved on its stack) so that game coordinates land on a panel, with
 // the player at the panel's centre; z is flattened so that nothing is clipped by depth.
@@ -63,8 +50,7 @@ void drawRadarBlip(point p, int slot, float halfSize) {
     glTranslatef(p.x, p.y, 0);
     glBindTexture(GL_TEXTURE_2D, textures[slot]);
     reportError();
-    const float s = halfSize;
-    texturedQuad({-s, -s}, {-s, s}, {s, s}, {s, -s});
+    spriteQuad(halfSize);
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
 }

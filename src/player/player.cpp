@@ -7,6 +7,7 @@
 
 #include "core/report_error.h"
 #include "graphics/emitter_data.h"
+#include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
 
 namespace {
@@ -128,17 +129,7 @@ void Player::draw() {
     glRotatef(getAngle(), 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, textures[texPlayer]);
     reportError();
-    const float r = radius;
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-r, -r);
-    glTexCoord2f(0, 1);
-    glVertex2f(-r, r);
-    glTexCoord2f(1, 1);
-    glVertex2f(r, r);
-    glTexCoord2f(1, 0);
-    glVertex2f(r, -r);
-    glEnd();
+    spriteQuad(radius);
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
 }

@@ -1,0 +1,20 @@
+#include "graphics/sprite_quad.h"
+
+#include <GL/gl.h>
+
+void texturedQuad(point c00, point c01, point c11, point c10) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(c00.x, c00.y);
+    glTexCoord2f(0, 1);
+    glVertex2f(c01.x, c01.y);
+    glTexCoord2f(1, 1);
+    glVertex2f(c11.x, c11.y);
+    glTexCoord2f(1, 0);
+    glVertex2f(c10.x, c10.y);
+    glEnd();
+}
+
+void spriteQuad(float s) {
+    texturedQuad({-s, -s}, {-s, s}, {s, s}, {s, -s});
+}

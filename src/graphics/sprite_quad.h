@@ -1,0 +1,9 @@
+#pragma once
+#include "core/geometry.h"
+
+// One textured quad, its corners given in the order of the texture coordinates (0, 0), (0, 1),
+// (1, 1) and (1, 0).
+void texturedQuad(point c00, point c01, point c11, point c10);
+// A sprite of half side s round the current origin, standing upright: every sprite, body and
+// effect is drawn this way.
+void spriteQuad(float s);
