@@ -113,25 +113,11 @@ void measureRounds(std::vector<Workload>& workloads, int frames) {
     }
 }
 
-// The camera the frame sets around the player.
-void frameCamera(const Game& game) {
-    const Frustum f = cameraFrustum(game.loop);
-    const point p = game.universe.player->position;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glFrustum(f.left, f.right, f.bottom, f.top, f.nearPlane, f.farPlane);
-    glTranslatef(-p.x, -p.y, 0);
-    glTranslatef(0, 0, game.loop.nearScale * -10000);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(0, 0, -1);
-}
-
 Workload floorWorkload(const char* name, int frames, const Game& game, bool backdrop) {
     const auto frame = [&game, backdrop] {
         glClear(GL_COLOR_BUFFER_BIT);
         if (backdrop) {
-            frameCamera(game);
+            setCamera(game);
             drawBackground();
         }
         SDL_GL_SwapBuffers();

@@ -121,19 +121,6 @@ void handleEvents(Game& game) {
     }
 }
 
-void setCamera(const Game& game) {
-    const Frustum f = cameraFrustum(game.loop);
-    const point p = game.universe.player->position;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glFrustum(f.left, f.right, f.bottom, f.top, f.nearPlane, f.farPlane);
-    glTranslatef(-p.x, -p.y, 0);
-    glTranslatef(0, 0, game.loop.nearScale * -10000);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(0, 0, -1);
-}
-
 point cursorTarget(const Game& game) {
     const ViewRect v = viewRect(game.loop, game.universe.player->position);
     return mouseToGame(game.loop.cursor, v.left, v.right, v.bottom, v.top);
@@ -201,6 +188,19 @@ Game::Game() : clock(SDL_GetTicks) {}
 
 WorldState& currentWorld(Game& game) {
     return game.universe.worlds[game.universe.player->getWorld()];
+}
+
+void setCamera(const Game& game) {
+    const Frustum f = cameraFrustum(game.loop);
+    const point p = game.universe.player->position;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(f.left, f.right, f.bottom, f.top, f.nearPlane, f.farPlane);
+    glTranslatef(-p.x, -p.y, 0);
+    glTranslatef(0, 0, game.loop.nearScale * -10000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0, 0, -1);
 }
 
 bool startGame(Game& game) {

@@ -29,6 +29,9 @@ bool startGame(Game& game);
 // Quitting ends the process with status 0.
 void runFrame(Game& game);
 
+// The camera round the player: perspective projection and the modelview the world is drawn in.
+void setCamera(const Game& game);
+
 // The current star system, looked up afresh so a wormhole jump takes effect at once.
 WorldState& currentWorld(Game& game);
 
