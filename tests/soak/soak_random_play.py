@@ -103,11 +103,10 @@ def main():
         assert status == 0, "exit status %s\n%s" % (status, errors[-5000:])
         assert "Sanitizer" not in errors, errors[-5000:]
         assert frames > 1000, "only %d frames in %d s" % (frames, PLAY_SECONDS)
-        # After the storm the world settles: memory may wander but must not keep climbing.
-        assert end[0] < 1.5 * at_30[0] + 64 * 1024, "VmRSS grew from %d kB to %d kB" % (
-            at_30[0],
-            end[0],
-        )
+        # After the storm the world settles: memory may wander a little but must not keep climbing
+        # (two runs under the sanitizers grew by about 10 MB from 30 s to the end).
+        growth = end[0] - at_30[0]
+        assert growth < 48 * 1024, "VmRSS grew by %d kB after 30 s" % growth
 
 
 if __name__ == "__main__":
