@@ -16,6 +16,11 @@ void* allocate(std::size_t size) {
     throw std::bad_alloc();
 }
 
+void* allocateOrNull(std::size_t size) noexcept {
+    ++allocations;
+    return std::malloc(size == 0 ? 1 : size);
+}
+
 } // namespace
 
 unsigned long allocationCount() {
@@ -27,6 +32,19 @@ void* operator new(std::size_t size) {
 }
 void* operator new[](std::size_t size) {
     return allocate(size);
+}
+// The nothrow forms too: a library that allocates with them must release into the same heap.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return allocateOrNull(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return allocateOrNull(size);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
 }
 void operator delete(void* p) noexcept {
     std::free(p);
