@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "combat/ship_positions.h"
 #include "combat/timers.h"
 #include "core/report_error.h"
 #include "core/world_state.h"
@@ -28,28 +29,6 @@ bool bounceAxis(float& coordinate, float& speed, int ms) {
     coordinate += 2 * speed * ms;
     return true;
 }
-
-// The path's bounding box grown by the hit radius plus some slack. A ship outside it is farther
-// than the radius from every point of the path, so the exact sweep test would miss it anyway;
-// skipping that test keeps a crowded frame cheap. The slack, a unit plus a margin far above the
-// rounding of coordinates this large, keeps rounding from ever deciding. A ship at NaN is never
-// excluded; a path with NaN misses every ship in the exact test as well.
-struct SweepBox {
-    float left;
-    float right;
-    float bottom;
-    float top;
-
-    SweepBox(point a, point b, int hitRadius) {
-        const float magnitude = std::fabs(a.x) + std::fabs(a.y) + std::fabs(b.x) + std::fabs(b.y);
-        const float reach = std::fabs(static_cast<float>(hitRadius)) + 1 + magnitude * 1e-5f;
-        left = std::fmin(a.x, b.x) - reach;
-        right = std::fmax(a.x, b.x) + reach;
-        bottom = std::fmin(a.y, b.y) - reach;
-        top = std::fmax(a.y, b.y) + reach;
-    }
-    bool excludes(point p) const { return p.x < left || p.x > right || p.y < bottom || p.y > top; }
-};
 
 bool outsideField(point p) {
     return p.x > fieldHalfSize || p.x < -fieldHalfSize || p.y > fieldHalfSize ||
@@ -77,6 +56,12 @@ void Projectile::calcTheta() {
 }
 
 bool Projectile::update(int ms, WorldState& world, int now) {
+    ShipPositions ships;
+    ships.gather(world.ships);
+    return update(ms, world, now, ships);
+}
+
+bool Projectile::update(int ms, WorldState& world, int now, const ShipPositions& ships) {
     const point previous = position;
     position.x += velocity.x * ms;
     position.y += velocity.y * ms;
@@ -92,11 +77,11 @@ bool Projectile::update(int ms, WorldState& world, int now) {
 
     const bool expired = life >= 0 && life < ms;
     if (type == bulletType) {
-        if (expired || handleCollision(previous, world, now))
+        if (expired || handleCollision(previous, ships, defaultHitRadius))
             return false;
         draw(texBulletDot);
     } else if (type == shellType) {
-        if (expired || handleCollision(previous, world, now)) {
+        if (expired || handleCollision(previous, ships, defaultHitRadius)) {
             TShockwave* wave = new TShockwave(shockwaveReach, now, shockwaveDuration, position);
             wave->startTime = 0;
             wave->endTime = now + shockwaveDuration;
@@ -117,19 +102,13 @@ bool Projectile::handleCollision(point previous, WorldState& world, int now) {
 }
 
 bool Projectile::handleCollision(point previous, WorldState& world, int /*now*/, int hitRadius) {
-    Ship* nearest = nullptr;
-    float nearestDistance = 0;
-    const SweepBox box(position, previous, hitRadius);
-    for (Ship& ship : world.ships) {
-        if (box.excludes(ship.position) ||
-            !intersectCircleLine(position, previous, ship.position, static_cast<float>(hitRadius)))
-            continue;
-        const float distance = pointDistance(ship.position, position);
-        if (nearest == nullptr || distance < nearestDistance) {
-            nearest = &ship;
-            nearestDistance = distance;
-        }
-    }
+    ShipPositions ships;
+    ships.gather(world.ships);
+    return handleCollision(previous, ships, hitRadius);
+}
+
+bool Projectile::handleCollision(point previous, const ShipPositions& ships, int hitRadius) {
+    Ship* nearest = ships.nearestOnPath(position, previous, hitRadius);
     if (nearest == nullptr)
         return false;
     // Shells burst on contact; only bullets hurt the ship directly.

@@ -2,6 +2,7 @@
 #include "core/geometry.h"
 
 struct WorldState;
+class ShipPositions;
 
 // A shot in flight: a bullet (type 0) or a shockwave shell (type 2).
 class Projectile {
@@ -23,7 +24,10 @@ class Projectile {
         velocity.y += v.y;
     }
     bool update(int ms, WorldState& world, int now);
+    // The same, with the world's ships gathered once for the whole projectile pass.
+    bool update(int ms, WorldState& world, int now, const ShipPositions& ships);
     bool handleCollision(point previous, WorldState& world, int now);
     bool handleCollision(point previous, WorldState& world, int now, int hitRadius);
+    bool handleCollision(point previous, const ShipPositions& ships, int hitRadius);
     void draw(int textureSlot);
 };

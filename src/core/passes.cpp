@@ -1,5 +1,6 @@
 #include "core/passes.h"
 
+#include "combat/ship_positions.h"
 #include "core/world_state.h"
 #include "hud/overlays.h"
 #include "player/player.h"
@@ -23,8 +24,11 @@ void processWormholes(Universe& universe, int now) {
 }
 
 void processProjectiles(WorldState& world, int delta, int now) {
+    // Kept from frame to frame so that gathering the ships reuses its memory.
+    static ShipPositions ships;
+    ships.gather(world.ships);
     for (auto it = world.projectiles.begin(); it != world.projectiles.end();) {
-        if (it->update(delta, world, now))
+        if (it->update(delta, world, now, ships))
             ++it;
         else
             it = world.projectiles.erase(it);
