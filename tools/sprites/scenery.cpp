@@ -86,12 +86,14 @@ Image paintMars() {
 }
 
 // Drawn additively: a white-blue core and a corona that fades to nothing at the picture's edge.
+// The sprite's half side is the star's contact radius, so the core fills most of it: what looks
+// like the star is what burns.
 Image paintBlueStar() {
     Image image(256, 256);
     render(image, 2, [](float u, float v) {
         const float r = std::hypot(u, v);
-        const float core = smoothstep(0.3f, 0.18f, r);
-        const float corona = std::exp(-r * 4.5f) * smoothstep(1.0f, 0.7f, r);
+        const float core = smoothstep(0.62f, 0.5f, r);
+        const float corona = std::exp(-std::fmax(r - 0.5f, 0.0f) * 6) * smoothstep(1.0f, 0.72f, r);
         const float angle = std::atan2(v, u);
         const float rays =
             0.15f * std::pow(std::abs(std::cos(angle * 2)), 40.0f) * smoothstep(1.0f, 0.2f, r);
