@@ -2,6 +2,9 @@
 
 #include <GL/gl.h>
 
+#include "core/report_error.h"
+#include "graphics/textures.h"
+
 void texturedQuad(point c00, point c01, point c11, point c10) {
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
@@ -17,4 +20,15 @@ void texturedQuad(point c00, point c01, point c11, point c10) {
 
 void spriteQuad(float s) {
     texturedQuad({-s, -s}, {-s, s}, {s, s}, {s, -s});
+}
+
+void drawSpriteAt(point p, int slot, float s) {
+    glPushMatrix();
+    reportError();
+    glTranslatef(p.x, p.y, 0);
+    glBindTexture(GL_TEXTURE_2D, textures[slot]);
+    reportError();
+    spriteQuad(s);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glPopMatrix();
 }

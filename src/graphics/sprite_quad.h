@@ -7,3 +7,6 @@ void texturedQuad(point c00, point c01, point c11, point c10);
 // A sprite of half side s round the current origin, standing upright: every sprite, body and
 // effect is drawn this way.
 void spriteQuad(float s);
+// The sprite in texture slot `slot`, of half side s, centred on p in the current coordinates;
+// the matrix is restored and no texture is left bound.
+void drawSpriteAt(point p, int slot, float s);

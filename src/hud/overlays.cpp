@@ -64,14 +64,7 @@ void drawBoundary() {
 }
 
 void drawMouse(point p) {
-    glPushMatrix();
-    reportError();
-    glTranslatef(p.x, p.y, 0);
-    glBindTexture(GL_TEXTURE_2D, textures[texMouse]);
-    reportError();
-    spriteQuad(cursorHalfSize);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glPopMatrix();
+    drawSpriteAt(p, texMouse, cursorHalfSize);
 }
 
 void drawEnemy(point p, float heading) {

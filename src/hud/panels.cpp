@@ -45,14 +45,7 @@ void popPanelProjection() {
 } // namespace
 
 void drawRadarBlip(point p, int slot, float halfSize) {
-    glPushMatrix();
-    reportError();
-    glTranslatef(p.x, p.y, 0);
-    glBindTexture(GL_TEXTURE_2D, textures[slot]);
-    reportError();
-    spriteQuad(halfSize);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glPopMatrix();
+    drawSpriteAt(p, slot, halfSize);
 }
 
 void topLeftUI(WorldState& world, Player* player) {
