@@ -257,6 +257,13 @@ class Game:
     def click(self, button):
         self._xdotool("click", str(button))
 
+    def settled_screenshot(self, name, frames=3):
+        """A screenshot a few frames after the input, once the new view has been drawn and swapped."""
+        start = len(self.lines())
+        for _ in range(frames):
+            start = self.wait_for_line("processing projectiles", timeout=30, start=start) + 1
+        return self.screenshot(self.path(name))
+
     def screenshot(self, path=None):
         ppm = self.path("screen.ppm")
         subprocess.run(

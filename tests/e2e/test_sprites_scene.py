@@ -34,20 +34,14 @@ def is_red(p):
 
 
 class SpritesInTheScene(unittest.TestCase):
-    def settled_shot(self, game, name):
-        start = len(game.lines())
-        for _ in range(3):
-            start = game.wait_for_line("processing projectiles", timeout=30, start=start) + 1
-        return game.screenshot(game.path(name))
-
     def test_backdrop_cursor_and_boundary_at_the_corner(self):
         with Game() as game:
             game.write_file("playerdata.txt", PLAYER)
             game.start()
             game.wait_for_line("Done with that, now starting main loop", timeout=60)
-            before = self.settled_shot(game, "before.png")
+            before = game.settled_screenshot("before.png")
             game.mouse_move_relative(MOUSE_DX, MOUSE_DY)
-            after = self.settled_shot(game, "after.png")
+            after = game.settled_screenshot("after.png")
             game.key("q")
             self.assertEqual(game.wait_exit(timeout=15), 0)
             self.assertEqual([l for l in game.lines() if l.startswith("SOIL")], [])

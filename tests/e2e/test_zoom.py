@@ -21,24 +21,17 @@ def bright_near_centre(image):
 
 
 class Zoom(unittest.TestCase):
-    def settled_shot(self, game, name):
-        # A few frames after the input, so the new view has been drawn and swapped.
-        start = len(game.lines())
-        for _ in range(3):
-            start = game.wait_for_line("processing projectiles", timeout=30, start=start) + 1
-        return game.screenshot(game.path(name))
-
     def test_wheel_changes_the_scale(self):
         with Game() as game:
             game.start()
             game.wait_for_line("Done with that, now starting main loop", timeout=60)
-            start = self.settled_shot(game, "start.png")
+            start = game.settled_screenshot("start.png")
             for _ in range(5):
                 game.click(4)
-            zoomed_in = self.settled_shot(game, "in.png")
+            zoomed_in = game.settled_screenshot("in.png")
             for _ in range(10):
                 game.click(5)
-            zoomed_out = self.settled_shot(game, "out.png")
+            zoomed_out = game.settled_screenshot("out.png")
             game.key("q")
             self.assertEqual(game.wait_exit(timeout=15), 0)
 
