@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "allocation_counter.h"
-#include "core/game.h"
+#include "game/game.h"
 #include "graphics/emitter_data.h"
 #include "hud/overlays.h"
 #include "player/player.h"

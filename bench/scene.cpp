@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "combat/timers.h"
-#include "core/game.h"
+#include "game/game.h"
 #include "player/player.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "core/world_state.h"
+#include "bodies/world_state.h"
 
 struct Game;
 class TShockwave;

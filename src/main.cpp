@@ -1,4 +1,4 @@
-#include "core/game.h"
+#include "game/game.h"
 
 int main(int argc, char** argv) {
     return runGame(argc, argv);

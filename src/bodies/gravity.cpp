@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "bodies/world_state.h"
 #include "combat/timers.h"
-#include "core/world_state.h"
 
 point gravityPull(point bodyPosition, float radius, float density, point objectPosition, int dt) {
     const float d = pointDistance(bodyPosition, objectPosition);

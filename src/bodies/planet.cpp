@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "bodies/gravity.h"
+#include "bodies/world_state.h"
 #include "combat/timers.h"
 #include "core/report_error.h"
-#include "core/world_state.h"
 #include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
 #include "player/player.h"

@@ -1,6 +1,6 @@
 #include "bodies/wormhole.h"
 
-#include "core/world_state.h"
+#include "bodies/world_state.h"
 #include "player/player.h"
 
 Wormhole::Wormhole(int world, point position, float radius, int destinationWorld, point destination,

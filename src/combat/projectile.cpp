@@ -4,10 +4,10 @@
 
 #include <cmath>
 
+#include "bodies/world_state.h"
 #include "combat/ship_positions.h"
 #include "combat/timers.h"
 #include "core/report_error.h"
-#include "core/world_state.h"
 #include "data/weapon_ship_tables.h"
 #include "graphics/sprite_quad.h"
 #include "graphics/textures.h"

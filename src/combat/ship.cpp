@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "bodies/world_state.h"
 #include "combat/timers.h"
 #include "combat/truncate.h"
-#include "core/world_state.h"
 #include "data/weapon_ship_tables.h"
 #include "player/player.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "core/world_state.h"
+#include "bodies/world_state.h"
 #include "data/weapon_ship_tables.h"
 #include "graphics/sprite_quad.h"
 #include "graphics/textures.h"

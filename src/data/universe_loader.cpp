@@ -4,8 +4,8 @@
 
 #include "bodies/planet.h"
 #include "bodies/star.h"
+#include "bodies/world_state.h"
 #include "bodies/wormhole.h"
-#include "core/world_state.h"
 #include "data/validation.h"
 #include "graphics/emitter_data.h"
 

@@ -3,11 +3,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "core/game.h"
+#include "bodies/world_state.h"
 #include "core/report_error.h"
-#include "core/world_state.h"
 #include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
+#include "graphics/window_size.h"
 #include "player/player.h"
 
 namespace {

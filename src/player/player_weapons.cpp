@@ -3,8 +3,8 @@
 #include <cmath>
 #include <iostream>
 
+#include "bodies/world_state.h"
 #include "combat/truncate.h"
-#include "core/world_state.h"
 #include "data/weapon_ship_tables.h"
 #include "graphics/textures.h"
 #include "player/player.h"

@@ -126,9 +126,9 @@ class Commands(unittest.TestCase):
 
 class Contents(unittest.TestCase):
     def test_control_keys_are_the_keys_the_game_handles(self):
-        handled = set(re.findall(r"constexpr int key\w+ = '(.)';", source("src/core/loop_rules.h")))
+        handled = set(re.findall(r"constexpr int key\w+ = '(.)';", source("src/game/loop_rules.h")))
         handled |= set(re.findall(r"keys\[SDLK_(\w)\]", source("src/player/player.cpp")))
-        if "SDLK_SPACE" in source("src/core/game.cpp"):
+        if "SDLK_SPACE" in source("src/game/game.cpp"):
             handled.add("space")
         rows = re.findall(r"^\| ([^|]*) \|", section("Controls"), re.M)
         listed = {key.lower() for row in rows for key in re.findall(r"`([^`]+)`", row)}

@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "bodies/world_state.h"
 #include "combat/timers.h"
-#include "core/world_state.h"
 #include "data/weapon_ship_tables.h"
 #include "gl_context.h"
 #include "player/player.h"

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <vector>
 
-#include "core/world_state.h"
+#include "bodies/world_state.h"
 #include "data/weapon_ship_tables.h"
 #include "gl_context.h"
 #include "graphics/textures.h"

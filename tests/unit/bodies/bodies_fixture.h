@@ -1,8 +1,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "bodies/world_state.h"
 #include "combat/timers.h"
-#include "core/world_state.h"
 #include "data/weapon_ship_tables.h"
 #include "graphics/emitter_data.h"
 #include "player/player.h"

@@ -1,7 +1,7 @@
 #include "bodies/wormhole.h"
 
 #include "bodies_fixture.h"
-#include "core/passes.h"
+#include "game/passes.h"
 
 // A gate in system 0 at (1000, 0) of radius 100 leads to (5000, 5000) in system 1, right inside
 // system 1's own gate at (5000, 5050), which leads on to system 2.

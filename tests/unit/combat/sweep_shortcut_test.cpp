@@ -2,8 +2,8 @@
 
 #include <random>
 
+#include "bodies/world_state.h"
 #include "combat/projectile.h"
-#include "core/world_state.h"
 #include "data/weapon_ship_tables.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "bodies/world_state.h"
 #include "combat/timers.h"
-#include "core/world_state.h"
 #include "data/weapon_ship_tables.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "bodies/gravity.h"
-#include "core/world_state.h"
+#include "bodies/world_state.h"
 #include "graphics/emitter_data.h"
 #include "scratch_dir.h"
 

@@ -3,7 +3,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "core/world_state.h"
+#include "bodies/world_state.h"
 #include "data/weapon_ship_tables.h"
 #include "player/player.h"
 

@@ -1,4 +1,4 @@
-#include "core/loop_rules.h"
+#include "game/loop_rules.h"
 
 #include <cstdio>
 

@@ -2,13 +2,10 @@
 #include <functional>
 #include <memory>
 
-#include "core/loop_rules.h"
-#include "core/world_state.h"
+#include "bodies/world_state.h"
+#include "game/loop_rules.h"
 #include "graphics/font.h"
-
-// The window size in pixels.
-extern int w;
-extern int h;
+#include "graphics/window_size.h"
 
 // Everything the frame loop keeps for the whole run.
 struct Game {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/geometry.h"
-#include "core/loop_rules.h"
+#include "game/loop_rules.h"
 
 namespace {
 

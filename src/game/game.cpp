@@ -1,4 +1,4 @@
-#include "core/game.h"
+#include "game/game.h"
 
 #include <GL/glew.h>
 #include <GL/glu.h>
@@ -10,18 +10,15 @@
 
 #include "combat/ship.h"
 #include "combat/timers.h"
-#include "core/passes.h"
 #include "data/player_loader.h"
 #include "data/universe_loader.h"
 #include "data/weapon_ship_tables.h"
+#include "game/passes.h"
 #include "graphics/emitter_data.h"
 #include "graphics/textures.h"
 #include "hud/overlays.h"
 #include "hud/panels.h"
 #include "player/player.h"
-
-int w = 1280;
-int h = 1024;
 
 static_assert(SDLK_MINUS == keyMinus && SDLK_EQUALS == keyEquals && SDLK_q == keyQuit &&
                   SDLK_n == keyNearOut && SDLK_m == keyNearIn && SDLK_x == keyFarOut &&

@@ -1,7 +1,7 @@
-#include "core/passes.h"
+#include "game/passes.h"
 
+#include "bodies/world_state.h"
 #include "combat/ship_positions.h"
-#include "core/world_state.h"
 #include "hud/overlays.h"
 #include "player/player.h"
 
