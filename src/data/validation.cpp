@@ -7,6 +7,7 @@
 #include <iostream>
 #include <set>
 
+#include "graphics/sprite_decoder.h"
 #include "graphics/textures.h"
 
 namespace {
@@ -324,6 +325,18 @@ size_t countShaderPairs(const std::string& dir, Problems& problems) {
     return pairs;
 }
 
+void checkSprites(const std::string& dir, Problems& problems) {
+    for (const char* name : textureFiles) {
+        const std::filesystem::path path = std::filesystem::path(dir) / name;
+        if (!std::filesystem::exists(path))
+            continue;
+        DecodedSprite sprite;
+        std::string reason;
+        if (!decodeSpriteFile(path.string(), spriteSideLimit, sprite, reason))
+            problems.push_back(Problem{name, 0, "cannot be used as a sprite: " + reason});
+    }
+}
+
 Problems checkDataDirectory(const std::string& dir) {
     Problems problems;
     const DataTable order[] = {DataTable::weapons, DataTable::ships,   DataTable::player,
@@ -343,5 +356,6 @@ Problems checkDataDirectory(const std::string& dir) {
     checkFlameEntry(emitterFiles, programs, problems);
     if (universeRead)
         checkUniverse(tables[3], tables[4], tables[5], emitterFiles, programs, problems);
+    checkSprites(dir, problems);
     return problems;
 }

@@ -4,9 +4,10 @@
 #include <SOIL/SOIL.h>
 
 #include <cstdio>
-#include <cstring>
+#include <string>
 
 #include "core/report_error.h"
+#include "graphics/sprite_decoder.h"
 
 unsigned int textures[textureCount] = {};
 
@@ -26,8 +27,7 @@ constexpr unsigned int scaledFlags =
     SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y;
 constexpr unsigned int unscaledFlags = SOIL_FLAG_INVERT_Y;
 
-void printLoadFailure(int slot) {
-    const char* reason = SOIL_last_result();
+void printLoadFailure(int slot, const char* reason) {
     if (slot == texDiamondParticle)
         std::printf("SOIL loading error on diamondParticle: '%s'\n", reason);
     else if (slot >= texMap)
@@ -36,18 +36,33 @@ void printLoadFailure(int slot) {
         std::printf("SOIL loading error on %s: '%s'\n", textureFiles[slot], reason);
 }
 
+// Decodes the slot's file and uploads it with the slot's flags; 0 after printing the failure.
+unsigned int loadSlot(int slot, int maxSide) {
+    DecodedSprite sprite;
+    std::string reason;
+    if (!decodeSpriteFile(textureFiles[slot], maxSide, sprite, reason)) {
+        printLoadFailure(slot, reason.c_str());
+        return 0;
+    }
+    const unsigned int flags = slot < firstUnscaledSlot ? scaledFlags : unscaledFlags;
+    const unsigned int texture =
+        SOIL_create_OGL_texture(sprite.pixels.data(), sprite.width, sprite.height, sprite.channels,
+                                SOIL_CREATE_NEW_ID, flags);
+    if (texture == 0)
+        printLoadFailure(slot, SOIL_last_result());
+    return texture;
+}
+
 } // namespace
 
 void loadTextures() {
     glEnable(GL_TEXTURE_2D);
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     for (int slot = 0; slot < textureCount; ++slot) {
-        const unsigned int flags = slot < firstUnscaledSlot ? scaledFlags : unscaledFlags;
-        textures[slot] =
-            SOIL_load_OGL_texture(textureFiles[slot], SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, flags);
-        if (textures[slot] == 0) {
-            printLoadFailure(slot);
+        textures[slot] = loadSlot(slot, maxSide);
+        if (textures[slot] == 0)
             continue;
-        }
         glBindTexture(GL_TEXTURE_2D, textures[slot]);
         // The backdrop is tiled by texture coordinates far beyond 0 to 1.
         if (slot == texDust) {

@@ -1,6 +1,7 @@
 """Every data file removed, emptied or given a garbage line in turn: the game either starts and
 runs until Q (status 0) or refuses with status 1 and a line naming the problem; it never crashes,
-and orrisk-check reports a problem exactly when the game refuses."""
+and orrisk-check reports a problem exactly when the game refuses, or for a sprite, exactly when
+the game reports it cannot load it."""
 
 import os
 import re
@@ -17,7 +18,8 @@ TABLES = ["weapondata.txt", "shipdata.txt", "playerdata.txt", "stardata.txt", "p
 EMITTERS = ["emitterShade0.txt", "emitterShade1.txt"]
 SHADERS = ["shader0.vs", "shader0.fs", "shader1.vs", "shader1.fs"]
 CHECKED = TABLES + EMITTERS + SHADERS
-OTHERS = ["subatomic.tsoonami.ttf", "player.png", "dust.png", "flame.tga", "map.png"]
+SPRITES = ["player.png", "dust.png", "flame.tga", "map.png"]
+OTHERS = ["subatomic.tsoonami.ttf"] + SPRITES
 GARBAGE = "%garbage& 3.5.5 ~~ @!"
 STARTED = "Done with that, now starting main loop"
 # A problem line: "file:line: message" or "file: message".
@@ -79,7 +81,13 @@ def run_case(name, fault):
                 errors.append("refused without a line naming the problem")
         if name in CHECKED and (checker.returncode == 1) != (status == 1):
             errors.append("orrisk-check says %d:\n%s" % (checker.returncode, checker.stdout))
-        if name not in CHECKED and checker.returncode != 0:
+        # A sprite the game cannot decode is a problem; one that is missing leaves its slot empty.
+        present_sprite = name in SPRITES and fault != "removed"
+        if present_sprite and (checker.returncode == 1) != (
+                "SOIL loading error on %s: '" % name in "\n".join(lines)):
+            errors.append("orrisk-check and the game disagree about the sprite:\n"
+                          + checker.stdout)
+        if name not in CHECKED and not present_sprite and checker.returncode != 0:
             errors.append("orrisk-check complains about a file the game does without:\n"
                           + checker.stdout)
         outcome = {0: "runs", 1: "refused"}.get(status, "status %r" % status)

@@ -1,4 +1,4 @@
-// The texture table loaded through SOIL into the real GL context, from the generated sprites and
+// The texture table decoded and uploaded into the real GL context, from the generated sprites and
 // from scratch directories holding chosen files.
 #include <GL/glew.h>
 #include <SOIL/SOIL.h>
@@ -13,6 +13,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
+#include "graphics/sprite_decoder.h"
 #include "graphics/textures.h"
 #include "scratch_dir.h"
 
@@ -66,16 +67,23 @@ GLint levelWidth(unsigned int texture) {
     return width;
 }
 
+// A mipmap level's texels as RGBA; empty when the level does not exist.
+std::vector<unsigned char> levelTexels(unsigned int texture, int level) {
+    GLint width = 0, height = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    if (!pixels.empty())
+        glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return pixels;
+}
+
 // The first texel of level 0, which is the picture's bottom-left after the vertical flip.
 std::vector<unsigned char> firstTexel(unsigned int texture) {
-    const GLint width = levelWidth(texture);
-    GLint height = 0;
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-    std::vector<unsigned char> pixels(width * height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    glBindTexture(GL_TEXTURE_2D, 0);
+    const std::vector<unsigned char> pixels = levelTexels(texture, 0);
     return {pixels.begin(), pixels.begin() + 4};
 }
 
@@ -94,11 +102,22 @@ std::string quotedFailure(const std::string& shownName, const std::string& reaso
     return "SOIL loading error on " + shownName + ": '" + reason + "'";
 }
 
-// What SOIL says about a file it cannot load.
-std::string soilReasonFor(const std::string& path) {
-    EXPECT_EQ(SOIL_load_OGL_texture(path.c_str(), SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, 0), 0u);
-    return SOIL_last_result();
+// What the sprite decoder says about a file it refuses.
+std::string reasonFor(const std::string& path) {
+    DecodedSprite sprite;
+    std::string reason;
+    EXPECT_FALSE(decodeSpriteFile(path, spriteSideLimit, sprite, reason)) << path;
+    return reason;
 }
+
+// Forged TGA headers over no pixel data: one with an impossible depth, one declaring a picture
+// tens of thousands of rows high.
+const std::string forgedTga("\xf8\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x08\x00\xfd\xea\x18"
+                            "\xaa\x18\xaa\x44",
+                            20);
+const std::string forgedTgaNarrow("\xf8\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x08"
+                                  "\x00\xfd\xea\x18\x18\xaa\x44",
+                                  20);
 
 } // namespace
 
@@ -122,7 +141,7 @@ TEST(TextureTable, EveryFileMissingGivesOneLinePerSlotInOrderAndNoTextures) {
     ScratchDir empty;
     InDirectory inEmpty(empty.root);
     const std::vector<std::string> lines = loadCapturingLines();
-    const std::string reason = SOIL_last_result();
+    const std::string reason = reasonFor(empty.path("player.png"));
     ASSERT_FALSE(reason.empty());
     ASSERT_EQ(lines.size(), 21u);
     EXPECT_EQ(lines[0], quotedFailure("player.png", reason));
@@ -167,8 +186,8 @@ TEST(TextureTable, OneBadFileLeavesTheOtherSlotsAloneAndAMissingDustSetsNoRepeat
     dir.write("map.png", "this is not a picture");
     std::remove(dir.path("dust.png").c_str());
     InDirectory inDir(dir.root);
-    const std::string missing = soilReasonFor(dir.path("dust.png"));
-    const std::string reason = soilReasonFor(dir.path("map.png"));
+    const std::string missing = reasonFor(dir.path("dust.png"));
+    const std::string reason = reasonFor(dir.path("map.png"));
     ASSERT_NE(reason, missing);
     const std::vector<std::string> lines = loadCapturingLines();
     ASSERT_EQ(lines.size(), 2u);
@@ -180,5 +199,43 @@ TEST(TextureTable, OneBadFileLeavesTheOtherSlotsAloneAndAMissingDustSetsNoRepeat
             EXPECT_NE(parameter(textures[slot], GL_TEXTURE_WRAP_S), GL_REPEAT);
         }
     }
+    expectEndState();
+}
+
+// Today's loader read the file through SOIL itself; every shipped sprite must come out the same.
+TEST(TextureTable, ShippedSpritesGiveTheSameTexelsAsLoadingThroughSoil) {
+    InDirectory runtime(ORRISK_RUNTIME_DIR);
+    EXPECT_TRUE(loadCapturingLines().empty());
+    for (int slot = 0; slot < textureCount; ++slot) {
+        const unsigned int flags =
+            slot < texFlame ? SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS | SOIL_FLAG_INVERT_Y
+                            : SOIL_FLAG_INVERT_Y;
+        const unsigned int old =
+            SOIL_load_OGL_texture(textureFiles[slot], SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, flags);
+        ASSERT_NE(old, 0u) << textureFiles[slot];
+        for (int level = 0; level < 3; ++level) {
+            const std::vector<unsigned char> expected = levelTexels(old, level);
+            EXPECT_TRUE(levelTexels(textures[slot], level) == expected)
+                << textureFiles[slot] << " level " << level;
+            EXPECT_EQ(expected.empty(), level > 0 && slot >= texFlame) << textureFiles[slot];
+        }
+        glDeleteTextures(1, &old);
+    }
+}
+
+TEST(TextureTable, ForgedHeadersAreFailedSlotsNamingTheReason) {
+    ScratchDir dir;
+    for (const char* name : textureFiles)
+        writeProbe(dir, name);
+    dir.write("flame.tga", forgedTga);
+    dir.write("player.png", forgedTgaNarrow);
+    InDirectory inDir(dir.root);
+    const std::vector<std::string> lines = loadCapturingLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0],
+              quotedFailure("player.png", "picture too large: 8 x 60157, sides up to 8192"));
+    EXPECT_EQ(lines[1], quotedFailure("flame.tga", "unknown image type"));
+    for (int slot = 0; slot < textureCount; ++slot)
+        EXPECT_EQ(textures[slot] == 0, slot == texPlayer || slot == texFlame) << textureFiles[slot];
     expectEndState();
 }
