@@ -84,7 +84,7 @@ def run_case(name, fault):
         # A sprite the game cannot decode is a problem; one that is missing leaves its slot empty.
         present_sprite = name in SPRITES and fault != "removed"
         if present_sprite and (checker.returncode == 1) != (
-                "SOIL loading error on %s: '" % name in "\n".join(lines)):
+                "SOIL loading error on %s: " % name in "\n".join(lines)):
             errors.append("orrisk-check and the game disagree about the sprite:\n"
                           + checker.stdout)
         if name not in CHECKED and not present_sprite and checker.returncode != 0:
