@@ -110,15 +110,6 @@ std::string reasonFor(const std::string& path) {
     return reason;
 }
 
-// Forged TGA headers over no pixel data: one with an impossible depth, one declaring a picture
-// tens of thousands of rows high.
-const std::string forgedTga("\xf8\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x08\x00\xfd\xea\x18"
-                            "\xaa\x18\xaa\x44",
-                            20);
-const std::string forgedTgaNarrow("\xf8\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x08"
-                                  "\x00\xfd\xea\x18\x18\xaa\x44",
-                                  20);
-
 } // namespace
 
 TEST(TextureTable, LoadsEveryGeneratedSpriteSilentlyWithOnlyTheDustRepeating) {
@@ -221,21 +212,4 @@ TEST(TextureTable, ShippedSpritesGiveTheSameTexelsAsLoadingThroughSoil) {
         }
         glDeleteTextures(1, &old);
     }
-}
-
-TEST(TextureTable, ForgedHeadersAreFailedSlotsNamingTheReason) {
-    ScratchDir dir;
-    for (const char* name : textureFiles)
-        writeProbe(dir, name);
-    dir.write("flame.tga", forgedTga);
-    dir.write("player.png", forgedTgaNarrow);
-    InDirectory inDir(dir.root);
-    const std::vector<std::string> lines = loadCapturingLines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0],
-              quotedFailure("player.png", "picture too large: 8 x 60157, sides up to 8192"));
-    EXPECT_EQ(lines[1], quotedFailure("flame.tga", "unknown image type"));
-    for (int slot = 0; slot < textureCount; ++slot)
-        EXPECT_EQ(textures[slot] == 0, slot == texPlayer || slot == texFlame) << textureFiles[slot];
-    expectEndState();
 }
