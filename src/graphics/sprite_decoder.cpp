@@ -14,9 +14,16 @@
 
 namespace {
 
+// The decoder's reason as printable text: an unknown PNG chunk's name is copied into it as it was
+// in the file, so it may hold any byte or end at once.
 std::string failureReason() {
     const char* reason = stbi_failure_reason();
-    return reason ? reason : "cannot decode";
+    std::string text = reason ? reason : "";
+    for (char& c : text) {
+        if (c < ' ' || c > '~')
+            c = '?';
+    }
+    return text.empty() ? "cannot decode" : text;
 }
 
 } // namespace
