@@ -14,6 +14,7 @@
 #include "data/universe_loader.h"
 #include "data/weapon_ship_tables.h"
 #include "game/passes.h"
+#include "game/shutdown.h"
 #include "graphics/emitter_data.h"
 #include "graphics/textures.h"
 #include "hud/overlays.h"
@@ -57,6 +58,8 @@ bool openWindow() {
         std::fflush(stdout);
         std::exit(1);
     }
+    endWhenDisplayLost();
+    quitOnSignals();
     SDL_WM_SetCaption("Orrisk", "Orrisk?");
     SDL_WM_GrabInput(SDL_GRAB_ON);
     SDL_ShowCursor(SDL_DISABLE);
@@ -99,6 +102,8 @@ void quit() {
 }
 
 void handleEvents(Game& game) {
+    if (quitSignalled())
+        quit();
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {

@@ -1,0 +1,49 @@
+"""The world around the game fails: the X server dies under it, or a signal asks it to end."""
+
+import os
+import signal
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import Game  # noqa: E402
+
+STARTED = "Done with that, now starting main loop"
+
+
+def start_running(game):
+    game.start()
+    game.wait_for_line(STARTED, timeout=30)
+    game.wait_for_line("Processing wormholes", timeout=30)
+
+
+def test_display_lost():
+    with Game() as game:
+        start_running(game)
+        game.xvfb.kill()
+        game.xvfb.wait()
+        status = game.wait_exit(timeout=2)
+        assert status == 1, "after the X server died: status %r" % status
+        assert "The display was lost" in game.stderr().splitlines(), game.stderr()
+
+
+def test_signals_end_like_quit():
+    for sig in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+        with Game() as game:
+            start_running(game)
+            game.proc.send_signal(sig)
+            status = game.wait_exit(timeout=1.5)
+            assert status == 0, "after %s: status %r" % (sig.name, status)
+
+
+def test_q_still_quits_with_zero():
+    with Game() as game:
+        start_running(game)
+        game.key("q")
+        assert game.wait_exit(timeout=10) == 0
+
+
+if __name__ == "__main__":
+    test_display_lost()
+    test_signals_end_like_quit()
+    test_q_still_quits_with_zero()
+    print("ok")
