@@ -89,6 +89,10 @@ bool loadResources() {
     loadTextures();
     if (!initializeWeaponArray() || !initializeShipArray())
         return false;
+    if (const char* missing = missingShaderEntryPoint()) {
+        std::printf("The OpenGL context lacks %s: the shaders need OpenGL 2.0\n", missing);
+        return false;
+    }
     shaders = readShaders();
     return particleDataUsable();
 }

@@ -91,6 +91,31 @@ unsigned int buildProgram(unsigned int vertex, unsigned int fragment, char* vs, 
 
 } // namespace
 
+const char* missingShaderEntryPoint() {
+    const struct {
+        bool present;
+        const char* name;
+    } entries[] = {
+        {glCreateShader != nullptr, "glCreateShader"},
+        {glShaderSource != nullptr, "glShaderSource"},
+        {glCompileShader != nullptr, "glCompileShader"},
+        {glGetShaderInfoLog != nullptr, "glGetShaderInfoLog"},
+        {glCreateProgram != nullptr, "glCreateProgram"},
+        {glAttachShader != nullptr, "glAttachShader"},
+        {glLinkProgram != nullptr, "glLinkProgram"},
+        {glGetProgramInfoLog != nullptr, "glGetProgramInfoLog"},
+        {glUseProgram != nullptr, "glUseProgram"},
+        {glGetUniformLocation != nullptr, "glGetUniformLocation"},
+        {glUniform1f != nullptr, "glUniform1f"},
+        {glUniform1i != nullptr, "glUniform1i"},
+        {glActiveTexture != nullptr, "glActiveTexture"},
+    };
+    for (const auto& entry : entries)
+        if (!entry.present)
+            return entry.name;
+    return nullptr;
+}
+
 std::vector<unsigned int> readShaders() {
     std::vector<unsigned int> result;
     std::vector<std::string> problems;

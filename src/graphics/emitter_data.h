@@ -36,6 +36,8 @@ std::vector<EmitterFile> readEmitterData();
 ParameterSet expandMatrix(const ParameterSet& set);
 std::vector<EmitterFile> readAndExpandEmitterData();
 char* readEmitter(const char* path);
+// The first OpenGL 2.0 entry point the shaders need that the context lacks, or null.
+const char* missingShaderEntryPoint();
 std::vector<unsigned int> readShaders();
 
 // "emitterShade" K ".txt", and "shader" K with the extension.

@@ -1,4 +1,5 @@
-"""The world around the game fails: the X server dies under it, or a signal asks it to end."""
+"""The world around the game fails: the X server dies under it, a signal asks it to end, or the
+OpenGL context has no shaders."""
 
 import os
 import signal
@@ -42,8 +43,19 @@ def test_q_still_quits_with_zero():
         assert game.wait_exit(timeout=10) == 0
 
 
+def test_context_without_shaders_refused():
+    with Game() as game:
+        game.env["MESA_GL_VERSION_OVERRIDE"] = "1.5"
+        game.start()
+        assert game.wait_exit(timeout=30) == 1, game.stdout()
+        lacks = [line for line in game.lines() if line.startswith("The OpenGL context lacks ")]
+        assert lacks == ["The OpenGL context lacks glCreateShader: the shaders need OpenGL 2.0"]
+        assert "Shaders read" not in game.stdout()
+
+
 if __name__ == "__main__":
     test_display_lost()
     test_signals_end_like_quit()
     test_q_still_quits_with_zero()
+    test_context_without_shaders_refused()
     print("ok")
