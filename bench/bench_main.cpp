@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
 
     Game game;
     game.clock = [] { return scriptedNow; };
-    if (!startGame(game))
+    if (!startGame(game, false))
         fail("the game did not start in ", options.runtimeDir);
     // No spawns while measuring: the scenes keep their counts.
     game.loop.spawnInterval = 1e9f;

@@ -13,6 +13,7 @@
 #include "data/player_loader.h"
 #include "data/universe_loader.h"
 #include "data/weapon_ship_tables.h"
+#include "game/options.h"
 #include "game/passes.h"
 #include "game/shutdown.h"
 #include "graphics/emitter_data.h"
@@ -40,8 +41,17 @@ void printLine(const char* text) {
     std::fflush(stdout);
 }
 
+// The desktop's size, asked of SDL before any video mode is set.
+void fillDesktop() {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (info && info->current_w > 0 && info->current_h > 0) {
+        w = info->current_w;
+        h = info->current_h;
+    }
+}
+
 // Steps up to the GL context; false when SDL itself cannot start.
-bool openWindow() {
+bool openWindow(bool fullscreen) {
     printLine("Starting this thing");
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "SDL init failed: %s\n", SDL_GetError());
@@ -53,7 +63,9 @@ bool openWindow() {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     static char centred[] = "SDL_VIDEO_CENTERED=center";
     SDL_putenv(centred);
-    if (!SDL_SetVideoMode(w, h, 32, SDL_OPENGL)) {
+    if (fullscreen)
+        fillDesktop();
+    if (!SDL_SetVideoMode(w, h, 32, SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0))) {
         std::printf("Unable to set %d x %d 32b video: %s\n", w, h, SDL_GetError());
         std::fflush(stdout);
         std::exit(1);
@@ -209,11 +221,11 @@ void setCamera(const Game& game) {
     glTranslatef(0, 0, -1);
 }
 
-bool startGame(Game& game) {
+bool startGame(Game& game, bool fullscreen) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     LoopState& loop = game.loop;
     loop.mouseSensitivity = 0.15f;
-    if (!openWindow())
+    if (!openWindow(fullscreen))
         return false;
     initialiseGl();
     if (!loadResources())
@@ -246,7 +258,8 @@ bool startGame(Game& game) {
 
     loop.fpsTime = 0;
     loop.fpsFrames = 0;
-    loop.viewHeight = 4000;
+    // 4000 units for every 1024 pixels of height, so a smaller window shows less, not smaller.
+    loop.viewHeight = 4000.0f * h / 1024;
     loop.aspect = static_cast<float>(w) / h;
     loop.nearScale = 1;
     loop.farScale = 1;
@@ -281,9 +294,23 @@ void runFrame(Game& game) {
 }
 
 // The process ends through exit(), so the game is never torn down: resources live for the run.
-int runGame(int, char**) {
+int runGame(int argc, char** argv) {
+    WindowOptions options;
+    const char* problem = nullptr;
+    switch (parseOptions(argc, argv, options, problem)) {
+    case OptionsResult::help:
+        std::printf("%s\n%s", usageLine, helpText);
+        return 0;
+    case OptionsResult::bad:
+        std::fprintf(stderr, "orrisk: bad option '%s'\n%s\n", problem, usageLine);
+        return 2;
+    case OptionsResult::run:
+        break;
+    }
+    w = options.width;
+    h = options.height;
     Game game;
-    if (!startGame(game))
+    if (!startGame(game, options.fullscreen))
         return 1;
     for (;;)
         runFrame(game);

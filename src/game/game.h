@@ -20,7 +20,7 @@ struct Game {
 
 // Start-up: window, GL state, textures, tables, shaders, player, font and star systems.
 // False when the game cannot start (its reason already printed); the caller then ends with 1.
-bool startGame(Game& game);
+bool startGame(Game& game, bool fullscreen);
 
 // Exactly one frame of the loop: timing, spawn, input, motion, drawing and the buffer swap.
 // Quitting ends the process with status 0.

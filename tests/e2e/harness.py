@@ -188,12 +188,12 @@ class Game:
             os.remove(self.path(name))
 
     # The game process.
-    def start(self):
+    def start(self, *args):
         binary = os.path.join(self.runtime_dir, "orrisk")
         self._out = open(self.path("stdout.txt"), "wb")
         self._err = open(self.path("stderr.txt"), "wb")
         self.proc = subprocess.Popen(
-            [binary], cwd=self.work_dir, env=self.env, stdout=self._out, stderr=self._err
+            [binary, *args], cwd=self.work_dir, env=self.env, stdout=self._out, stderr=self._err
         )
         return self
 
