@@ -25,10 +25,8 @@ Planet::Planet(float radius, float density, float orbitRadius, float orbitSpeedD
 }
 
 void Planet::update(WorldState& world, Player* player, int dt, point starPosition) {
-    if (dt == 0) {
-        draw();
+    if (dt == 0)
         return;
-    }
     spinAngle += spinSpeed * dt;
     const point old = position;
     orbitAngle += orbitSpeed * dt;
@@ -38,7 +36,6 @@ void Planet::update(WorldState& world, Player* player, int dt, point starPositio
 
     swallowOrPull(world, position, radius, density, dt);
     affectPlayer(world, *player, dt);
-    draw();
 }
 
 void Planet::affectPlayer(WorldState& world, Player& player, int dt) {

@@ -18,7 +18,6 @@ Star::Star(point position, float radius, float density, float extraValue, int te
       texture(texture), name(std::move(name)) {}
 
 void Star::update(WorldState& world, Player* player, int dt) {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     for (size_t i = 0; i < planets.size(); ++i)
         planets[i].update(world, player, dt, position);
 
@@ -30,9 +29,6 @@ void Star::update(WorldState& world, Player* player, int dt) {
         standardExplosion(player->position, world);
     if (d < gravityReach(radius, density) && !player->isLanded())
         player->addVelocity(gravityPull(position, radius, density, player->position, dt));
-
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    draw();
 }
 
 void Star::draw() {

@@ -79,7 +79,6 @@ bool Projectile::update(int ms, WorldState& world, int now, const ShipPositions&
     if (type == bulletType) {
         if (expired || handleCollision(previous, ships, defaultHitRadius))
             return false;
-        draw(texBulletDot);
     } else if (type == shellType) {
         if (expired || handleCollision(previous, ships, defaultHitRadius)) {
             TShockwave* wave = new TShockwave(shockwaveReach, now, shockwaveDuration, position);
@@ -88,7 +87,6 @@ bool Projectile::update(int ms, WorldState& world, int now, const ShipPositions&
             addTimer(wave, world);
             return false;
         }
-        draw(texShockwaveBullet);
     }
 
     // A negative life means no limit; it is left alone so that it cannot run down and wrap.
@@ -117,7 +115,14 @@ bool Projectile::handleCollision(point previous, const ShipPositions& ships, int
     return true;
 }
 
-void Projectile::draw(int textureSlot) {
+void Projectile::draw() const {
+    if (type == bulletType)
+        drawSprite(texBulletDot);
+    else if (type == shellType)
+        drawSprite(texShockwaveBullet);
+}
+
+void Projectile::drawSprite(int textureSlot) const {
     glPushMatrix();
     reportError();
     glTranslatef(position.x, position.y, 0);

@@ -29,5 +29,9 @@ class Projectile {
     bool handleCollision(point previous, WorldState& world, int now);
     bool handleCollision(point previous, WorldState& world, int now, int hitRadius);
     bool handleCollision(point previous, const ShipPositions& ships, int hitRadius);
-    void draw(int textureSlot);
+    // Bullets and shells have a sprite; other kinds are not drawn.
+    void draw() const;
+
+  private:
+    void drawSprite(int textureSlot) const;
 };

@@ -153,13 +153,16 @@ void drawWorld(Game& game) {
     printLine("Processing wormholes");
     processWormholes(game.universe, now);
     printLine("processing projectiles");
-    processProjectiles(currentWorld(game), delta, now);
+    updateProjectiles(currentWorld(game), delta, now);
+    drawProjectiles(currentWorld(game));
     ship.drawTrail(delta);
     runTimer(now, currentWorld(game));
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     ship.draw();
-    processShips(currentWorld(game), &ship, delta);
-    processStars(currentWorld(game), &ship, delta);
+    updateShips(currentWorld(game), &ship, delta);
+    drawShips(currentWorld(game));
+    updateStars(currentWorld(game), &ship, delta);
+    drawStars(currentWorld(game));
 }
 
 void selectPanelProjection(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top) {

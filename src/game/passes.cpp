@@ -1,5 +1,7 @@
 #include "game/passes.h"
 
+#include <GL/gl.h>
+
 #include "bodies/world_state.h"
 #include "combat/ship_positions.h"
 #include "hud/overlays.h"
@@ -23,7 +25,7 @@ void processWormholes(Universe& universe, int now) {
     }
 }
 
-void processProjectiles(WorldState& world, int delta, int now) {
+void updateProjectiles(WorldState& world, int delta, int now) {
     // Kept from frame to frame so that gathering the ships reuses its memory.
     static ShipPositions ships;
     ships.gather(world.ships);
@@ -35,18 +37,36 @@ void processProjectiles(WorldState& world, int delta, int now) {
     }
 }
 
-void processShips(WorldState& world, Player* player, int delta) {
+void drawProjectiles(const WorldState& world) {
+    for (const Projectile& projectile : world.projectiles)
+        projectile.draw();
+}
+
+void updateShips(WorldState& world, Player* player, int delta) {
     for (auto it = world.ships.begin(); it != world.ships.end();) {
-        if (it->update(delta, world, player)) {
-            drawEnemy(it->position, it->getTheta());
+        if (it->update(delta, world, player))
             ++it;
-        } else {
+        else
             it = world.ships.erase(it);
-        }
     }
 }
 
-void processStars(WorldState& world, Player* player, int delta) {
+void drawShips(const WorldState& world) {
+    for (const Ship& ship : world.ships)
+        drawEnemy(ship.position, ship.getTheta());
+}
+
+void updateStars(WorldState& world, Player* player, int delta) {
     for (size_t i = 0; i < world.stars.size(); ++i)
         world.stars[i].update(world, player, delta);
+}
+
+void drawStars(WorldState& world) {
+    for (Star& star : world.stars) {
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        for (Planet& planet : star.planets)
+            planet.draw();
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        star.draw();
+    }
 }

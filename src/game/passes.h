@@ -5,6 +5,13 @@ struct Universe;
 class Player;
 
 void processWormholes(Universe& universe, int now);
-void processProjectiles(WorldState& world, int delta, int now);
-void processShips(WorldState& world, Player* player, int delta);
-void processStars(WorldState& world, Player* player, int delta);
+void updateProjectiles(WorldState& world, int delta, int now);
+void drawProjectiles(const WorldState& world);
+// A ship's update moves only that ship (and may hurt the player or leave an explosion), so the
+// survivors are drawn after all of them have moved.
+void updateShips(WorldState& world, Player* player, int delta);
+void drawShips(const WorldState& world);
+// Stars and their planets move, pull and burn without drawing; each star is then drawn over its
+// planets, in the blend each has always been drawn with.
+void updateStars(WorldState& world, Player* player, int delta);
+void drawStars(WorldState& world);
