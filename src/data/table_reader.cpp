@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iostream>
 
+#include "core/data_file.h"
+
 namespace {
 
 void addName(const std::string& token, unsigned k, int columns, NameTable& names) {
@@ -75,8 +77,10 @@ bool readData(const char* fileName, int columns, Table& rows, NameTable& names) 
 
 bool readData(const char* fileName, int columns, Table& rows, NameTable& names,
               std::vector<int>& rowLines) {
-    std::ifstream in(fileName);
-    if (!in) {
+    std::ifstream in;
+    if (dataFileOpens(fileName))
+        in.open(fileName);
+    if (!in.is_open()) {
         std::cout << "Error opening file" << std::endl;
         return false;
     }

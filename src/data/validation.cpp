@@ -6,7 +6,9 @@
 #include <fstream>
 #include <iostream>
 #include <set>
+#include <system_error>
 
+#include "core/data_file.h"
 #include "graphics/sprite_decoder.h"
 #include "graphics/textures.h"
 
@@ -134,10 +136,6 @@ void checkProgram(const std::string& name, const ParameterSet& set, size_t progr
                         shaderFileName(static_cast<size_t>(k), ".fs")});
 }
 
-bool fileExists(const std::string& path) {
-    return std::filesystem::is_regular_file(path);
-}
-
 } // namespace
 
 std::string formatProblem(const Problem& problem) {
@@ -191,7 +189,10 @@ const TableRules& rulesOf(DataTable table) {
 
 bool readTableFile(DataTable table, const std::string& dir, TableFile& data) {
     const TableRules& rules = rulesOf(table);
-    std::ifstream in(inDir(dir, rules.file));
+    const std::string path = inDir(dir, rules.file);
+    if (!dataFileOpens(path))
+        return false;
+    std::ifstream in(path);
     if (!in)
         return false;
     readTable(in, rules.columns, data.rows, data.names, data.rowLines);
@@ -315,8 +316,8 @@ Problem missingFragmentShader(size_t pair) {
 
 size_t countShaderPairs(const std::string& dir, Problems& problems) {
     size_t pairs = 0;
-    while (fileExists(inDir(dir, shaderFileName(pairs, ".vs")))) {
-        if (!fileExists(inDir(dir, shaderFileName(pairs, ".fs")))) {
+    while (dataFileOpens(inDir(dir, shaderFileName(pairs, ".vs")))) {
+        if (!dataFileOpens(inDir(dir, shaderFileName(pairs, ".fs")))) {
             problems.push_back(missingFragmentShader(pairs));
             break;
         }
@@ -328,7 +329,8 @@ size_t countShaderPairs(const std::string& dir, Problems& problems) {
 void checkSprites(const std::string& dir, Problems& problems) {
     for (const char* name : textureFiles) {
         const std::filesystem::path path = std::filesystem::path(dir) / name;
-        if (!std::filesystem::exists(path))
+        std::error_code error;
+        if (!std::filesystem::exists(path, error))
             continue;
         DecodedSprite sprite;
         std::string reason;

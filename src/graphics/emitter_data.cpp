@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "core/data_file.h"
 #include "core/geometry.h"
 #include "data/validation.h"
 
@@ -28,7 +29,7 @@ std::vector<EmitterFile> readAndExpandEmitterData() {
 }
 
 char* readEmitter(const char* path) {
-    FILE* file = std::fopen(path, "r");
+    FILE* file = openDataFile(path);
     if (!file) {
         std::fprintf(stderr, "Can't open file '%s' for reading\n", path);
         return nullptr;
@@ -36,7 +37,7 @@ char* readEmitter(const char* path) {
     std::fseek(file, 0, SEEK_END);
     const long size = std::ftell(file);
     if (size < 0) {
-        // Not a seekable file (a directory, a pipe): nothing that could be read as a source.
+        // Not a seekable file (a pipe): nothing that could be read as a source.
         std::fclose(file);
         std::fprintf(stderr, "Can't open file '%s' for reading\n", path);
         return nullptr;

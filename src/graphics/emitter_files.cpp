@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "core/data_file.h"
 #include "core/geometry.h"
 #include "data/validation.h"
 
@@ -35,6 +36,13 @@ std::vector<float> splitRow(const std::string& line) {
     }
 }
 
+// A directory in an emitter file's place ends the list like a missing file.
+void openEmitterFile(std::ifstream& in, const std::string& dir, const std::string& name) {
+    const std::string path = dir.empty() ? name : dir + "/" + name;
+    if (dataFileOpens(path))
+        in.open(path);
+}
+
 struct RawEmitterData {
     std::vector<EmitterFile> files;
     std::vector<std::vector<SetSource>> sources;
@@ -45,7 +53,8 @@ RawEmitterData readRawEmitterFiles(const std::string& dir, bool announce) {
     RawEmitterData raw;
     size_t k = 0;
     std::string name = emitterFileName(k);
-    std::ifstream in(dir.empty() ? name : dir + "/" + name);
+    std::ifstream in;
+    openEmitterFile(in, dir, name);
     while (in.is_open()) {
         if (announce)
             std::printf("Processing %s\n", name.c_str());
@@ -54,7 +63,7 @@ RawEmitterData readRawEmitterFiles(const std::string& dir, bool announce) {
         in.close();
         in.clear();
         name = emitterFileName(++k);
-        in.open(dir.empty() ? name : dir + "/" + name);
+        openEmitterFile(in, dir, name);
     }
     return raw;
 }

@@ -1,4 +1,5 @@
-"""Every data file removed, emptied or given a garbage line in turn: the game either starts and
+"""Every data file removed, emptied or given a garbage line, replaced by a directory or by a
+symlink loop in turn: the game either starts and
 runs until Q (status 0) or refuses with status 1 and a line naming the problem; it never crashes,
 and orrisk-check reports a problem exactly when the game refuses, or for a sprite, exactly when
 the game reports it cannot load it."""
@@ -42,7 +43,18 @@ def garble(game, name):
         f.write(("\n" + GARBAGE + "\n").encode())
 
 
-FAULTS = {"removed": remove, "emptied": empty, "garbage": garble}
+def directory(game, name):
+    game.remove_file(name)
+    os.mkdir(game.path(name))
+
+
+def symlink_loop(game, name):
+    game.remove_file(name)
+    os.symlink(name, game.path(name))
+
+
+FAULTS = {"removed": remove, "emptied": empty, "garbage": garble, "dir": directory,
+          "loop": symlink_loop}
 
 
 def wait_frames(game, frames, timeout=20):
@@ -100,9 +112,10 @@ def main():
     cases = [(name, fault) for name in CHECKED + OTHERS for fault in FAULTS]
     with ThreadPoolExecutor(max_workers=4) as pool:
         results = list(pool.map(lambda case: run_case(*case), cases))
-    print("%-24s %-8s %-8s %-8s" % ("file", *FAULTS))
+    row = "%-24s" + " %-8s" * len(FAULTS)
+    print(row % ("file", *FAULTS))
     for i in range(0, len(cases), len(FAULTS)):
-        print("%-24s %-8s %-8s %-8s" % (cases[i][0], *(r[0] for r in results[i:i + 3])))
+        print(row % (cases[i][0], *(r[0] for r in results[i:i + len(FAULTS)])))
     failures = [problem for _, problem in results if problem]
     for problem in failures:
         print("FAULT " + problem)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "data/validation.h"
 
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
         return argc > 2 ? 2 : 0;
     }
     const std::string dir = argc == 2 ? argv[1] : ".";
-    if (!std::filesystem::is_directory(dir)) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(dir, error)) {
         std::fprintf(stderr, "orrisk-check: %s is not a directory\n", dir.c_str());
         return 2;
     }
