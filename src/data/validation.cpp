@@ -330,7 +330,7 @@ void checkSprites(const std::string& dir, Problems& problems) {
     for (const char* name : textureFiles) {
         const std::filesystem::path path = std::filesystem::path(dir) / name;
         std::error_code error;
-        if (!std::filesystem::exists(path, error))
+        if (!std::filesystem::exists(path, error) && !error)
             continue;
         DecodedSprite sprite;
         std::string reason;

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <limits>
 
+#include "core/data_file.h"
+
 #define STBI_ONLY_PNG
 #define STBI_ONLY_TGA
 #define STBI_NO_STDIO
@@ -62,8 +64,10 @@ bool decodeSprite(const unsigned char* data, size_t size, int maxSide, DecodedSp
 
 bool decodeSpriteFile(const std::string& path, int maxSide, DecodedSprite& sprite,
                       std::string& reason) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::ifstream in;
+    if (dataFileOpens(path))
+        in.open(path, std::ios::binary);
+    if (!in.is_open()) {
         reason = "can't fopen";
         return false;
     }
