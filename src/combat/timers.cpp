@@ -14,7 +14,8 @@ namespace {
 
 constexpr int explosionDuration = 1000;
 constexpr float explosionSize = 50;
-constexpr float shockwaveGrowth = 1.56f;
+// A double: in float, 1.56 is a hair small and the ring falls one unit short at whole ages.
+constexpr double shockwaveGrowth = 1.56;
 constexpr int shellWeapon = 2;
 
 } // namespace
@@ -48,8 +49,8 @@ TShockwave::TShockwave(int reach, int createdTime, int duration, point position)
       rotation(std::rand() % 360), lastHitTime(createdTime) {}
 
 float TShockwave::halfSide(int now) const {
-    return static_cast<float>(reach * (now - createdTime)) / static_cast<float>(duration) *
-           shockwaveGrowth;
+    return static_cast<float>(static_cast<float>(reach * (now - createdTime)) /
+                              static_cast<float>(duration) * shockwaveGrowth);
 }
 
 void TShockwave::execute(int now, WorldState& world) {

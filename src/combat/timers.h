@@ -7,8 +7,8 @@ struct WorldState;
 // after its end time.
 class TimerBase {
   public:
-    int startTime; // 0: at once
-    int endTime;   // 0: never
+    int startTime = 0; // 0: at once
+    int endTime = 0;   // 0: never
 
     virtual void execute(int now, WorldState& world) = 0;
     virtual ~TimerBase() = default;

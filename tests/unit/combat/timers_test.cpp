@@ -111,6 +111,17 @@ TEST_F(Timers, ShockwaveHitsOnlyInsideItsTruncatedHalfSide) {
     EXPECT_FLOAT_EQ(inside.health, 1000 - 0.5f * 1009) << "first step: from creation";
 }
 
+TEST_F(Timers, ShellShockwaveReachesItsWholeHalfSideAtThreeQuartersAndAtHalfItsLife) {
+    // 200 x 750 / 2000 x 1.56 is 117 and 200 x 1500 / 2000 x 1.56 is 234, not a hair less.
+    TShockwave wave(200, 0, 2000, point{0, 0});
+    Ship& near = shipAt(116.5f, 0);
+    wave.execute(750, world);
+    EXPECT_FLOAT_EQ(near.health, 1000 - 0.5f * 750);
+    Ship& far = shipAt(0, 233.5f);
+    wave.execute(1500, world);
+    EXPECT_FLOAT_EQ(far.health, 1000 - 0.5f * 750);
+}
+
 TEST_F(Timers, ShockwaveDamageFollowsTheTimeSinceItsLastStep) {
     TShockwave wave(200, 1000, 2000, point{0, 0});
     EXPECT_FLOAT_EQ(wave.halfSide(3000), 312);
