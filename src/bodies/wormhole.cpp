@@ -6,12 +6,12 @@
 Wormhole::Wormhole(int world, point position, float radius, int destinationWorld, point destination,
                    int emitterIndex)
     : world(world), position(position), radius(radius), destinationWorld(destinationWorld),
-      destination(destination), swirl(emitters[emitterIndex]) {}
+      destination(destination), swirl(emitters[emitterIndex]) {
+    swirl.position = position;
+    swirl.angle = 0;
+}
 
-void Wormhole::update(Universe& universe, int& now) {
-    swirl.updateValue(radius, 2);
-    swirl.update(now, position, 0, true);
-
+void Wormhole::update(Universe& universe) {
     Player& player = *universe.player;
     if (pointDistance(player.position, position) > radius)
         return;
@@ -23,4 +23,12 @@ void Wormhole::update(Universe& universe, int& now) {
     player.warpWorld(destinationWorld);
     player.position = destination;
     universe.worlds[world].projectiles.clear();
+}
+
+void Wormhole::draw(int now) {
+    swirl.updateValue(radius, 2);
+    const int kept = swirl.elapsed;
+    swirl.advance(now);
+    swirl.draw();
+    swirl.elapsed = kept;
 }

@@ -27,7 +27,9 @@ float TExplosion::halfSide(int now) const {
     return static_cast<float>(createdTime + duration - now) / static_cast<float>(duration) * size;
 }
 
-void TExplosion::execute(int now, WorldState& /*world*/) {
+void TExplosion::execute(int /*now*/, WorldState& /*world*/) {}
+
+void TExplosion::draw(int now) const {
     const float s = halfSide(now);
     glPushMatrix();
     glTranslatef(position.x, position.y, 0);
@@ -53,7 +55,7 @@ float TShockwave::halfSide(int now) const {
                               static_cast<float>(duration) * shockwaveGrowth);
 }
 
-void TShockwave::execute(int now, WorldState& world) {
+void TShockwave::draw(int now) const {
     const float s = halfSide(now);
     glPushMatrix();
     glTranslatef(position.x, position.y, 0);
@@ -65,7 +67,10 @@ void TShockwave::execute(int now, WorldState& world) {
     glPopMatrix();
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
+}
 
+void TShockwave::execute(int now, WorldState& world) {
+    const float s = halfSide(now);
     // Damage follows the time each ship spends inside the ring, frame by frame.
     const int elapsed = now - lastHitTime;
     lastHitTime = now;
@@ -82,8 +87,10 @@ void standardExplosion(point position, WorldState& world, int now) {
     world.timers.push_back(explosion);
 }
 
+std::function<unsigned()> effectClock = SDL_GetTicks;
+
 void standardExplosion(point position, WorldState& world) {
-    standardExplosion(position, world, static_cast<int>(SDL_GetTicks()));
+    standardExplosion(position, world, static_cast<int>(effectClock()));
 }
 
 void addTimer(TimerBase* timer, WorldState& world) {
@@ -111,5 +118,14 @@ void runTimer(int now, WorldState& world) {
         if (timer->startTime < now)
             timer->execute(now, world);
         ++it;
+    }
+}
+
+void drawTimers(int now, const WorldState& world) {
+    for (const TimerBase* timer : world.timers) {
+        if (timer->startTime > now)
+            return;
+        if (timer->startTime < now)
+            timer->draw(now);
     }
 }

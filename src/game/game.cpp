@@ -13,6 +13,7 @@
 #include "data/player_loader.h"
 #include "data/universe_loader.h"
 #include "data/weapon_ship_tables.h"
+#include "game/frame_steps.h"
 #include "game/options.h"
 #include "game/passes.h"
 #include "game/shutdown.h"
@@ -144,25 +145,140 @@ point cursorTarget(const Game& game) {
     return mouseToGame(game.loop.cursor, v.left, v.right, v.bottom, v.top);
 }
 
-void drawWorld(Game& game) {
+// The frame's passes in the order the game runs them. Each update moves the world on by one
+// step without OpenGL; each draw shows what its update left, with the GL state the passes
+// before it left. Only the frame's last step draws.
+using PassFunction = void (*)(Game&, const Step&);
+struct Pass {
+    PassFunction update;
+    PassFunction draw;
+};
+
+void movePlayer(Game& game, const Step& step) {
+    game.loop.lastTicks = step.now;
+    player(game).update(step.delta);
+}
+
+void drawBackdrop(Game& game, const Step&) {
+    setCamera(game);
+    drawBackground();
+}
+
+void fire(Game& game, const Step& step) {
     Player& ship = player(game);
-    const unsigned now = game.loop.lastTicks;
-    const int delta = game.loop.frameDelta;
+    ship.beamShown = false;
+    if (SDL_GetKeyState(nullptr)[SDLK_SPACE])
+        ship.shoot(step.now, currentWorld(game), cursorTarget(game), step.delta);
+}
+
+void drawBeam(Game& game, const Step&) {
+    player(game).drawBeam();
+}
+
+void drawWormholePass(Game& game, const Step& step) {
     glColor4fv(worldColour);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    printLine("Processing wormholes");
-    processWormholes(game.universe, now);
-    printLine("processing projectiles");
-    updateProjectiles(currentWorld(game), delta, now);
+    drawWormholes(currentWorld(game), static_cast<int>(step.now));
+}
+
+void moveThroughWormholes(Game& game, const Step& step) {
+    if (step.first)
+        printLine("Processing wormholes");
+    processWormholes(game.universe);
+}
+
+void moveProjectiles(Game& game, const Step& step) {
+    if (step.first)
+        printLine("processing projectiles");
+    updateProjectiles(currentWorld(game), step.delta, static_cast<int>(step.now));
+}
+
+void drawProjectilePass(Game& game, const Step&) {
     drawProjectiles(currentWorld(game));
-    ship.drawTrail(delta);
-    runTimer(now, currentWorld(game));
+}
+
+void advanceFlame(Game& game, const Step& step) {
+    player(game).advanceFlame(step.delta);
+}
+
+void drawTrail(Game& game, const Step&) {
+    player(game).drawTrail();
+}
+
+void runTimers(Game& game, const Step& step) {
+    runTimer(static_cast<int>(step.now), currentWorld(game));
+}
+
+void drawTimerPass(Game& game, const Step& step) {
+    drawTimers(static_cast<int>(step.now), currentWorld(game));
+}
+
+void drawPlayer(Game& game, const Step&) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    ship.draw();
-    updateShips(currentWorld(game), &ship, delta);
+    player(game).draw();
+}
+
+void moveShips(Game& game, const Step& step) {
+    updateShips(currentWorld(game), &player(game), step.delta);
+}
+
+void drawShipPass(Game& game, const Step&) {
     drawShips(currentWorld(game));
-    updateStars(currentWorld(game), &ship, delta);
+}
+
+void moveStars(Game& game, const Step& step) {
+    updateStars(currentWorld(game), &player(game), step.delta);
+}
+
+void drawStarPass(Game& game, const Step&) {
     drawStars(currentWorld(game));
+}
+
+// The wormholes are drawn before their update: a jump must not change which system's swirls
+// show in the frame it happens.
+constexpr Pass framePasses[] = {
+    {movePlayer, drawBackdrop},
+    {fire, drawBeam},
+    {nullptr, drawWormholePass},
+    {moveThroughWormholes, nullptr},
+    {moveProjectiles, drawProjectilePass},
+    {advanceFlame, drawTrail},
+    {runTimers, drawTimerPass},
+    {nullptr, drawPlayer},
+    {moveShips, drawShipPass},
+    {moveStars, drawStarPass},
+};
+
+void simulateStep(Game& game, const Step& step) {
+    for (const Pass& pass : framePasses)
+        if (pass.update)
+            pass.update(game, step);
+}
+
+void simulateAndDrawStep(Game& game, const Step& step) {
+    for (const Pass& pass : framePasses) {
+        if (pass.update)
+            pass.update(game, step);
+        if (pass.draw)
+            pass.draw(game, step);
+    }
+}
+
+// The frame's timing and spawn; the steps it is then simulated in.
+FrameSteps beginFrame(Game& game) {
+    LoopState& loop = game.loop;
+    measureFrame(loop, game.clock());
+    loop.lastTicks = game.clock();
+    spawnEnemy(loop, player(game).position, currentWorld(game).ships);
+    return FrameSteps(loop.lastTicks, loop.frameDelta);
+}
+
+// Every step but the last, whose times lie behind the clock.
+void catchUp(Game& game, const FrameSteps& steps) {
+    game.behindClock = true;
+    for (int i = 0; i + 1 < steps.count(); ++i)
+        simulateStep(game, steps[i]);
+    game.behindClock = false;
 }
 
 void selectPanelProjection(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top) {
@@ -207,6 +323,10 @@ void drawHud(Game& game) {
 
 Game::Game() : clock(SDL_GetTicks) {}
 
+unsigned Game::effectTime() const {
+    return behindClock ? loop.lastTicks : clock();
+}
+
 WorldState& currentWorld(Game& game) {
     return game.universe.worlds[game.universe.player->getWorld()];
 }
@@ -236,6 +356,7 @@ bool startGame(Game& game, bool fullscreen) {
 
     printLine("Ver17");
     loop.lastTicks = game.clock();
+    effectClock = [&game] { return game.effectTime(); };
     SDL_GetRelativeMouseState(nullptr, nullptr);
 
     // World 0 always exists, even when no star names it.
@@ -274,26 +395,25 @@ bool startGame(Game& game, bool fullscreen) {
 void runFrame(Game& game) {
     LoopState& loop = game.loop;
     glLoadIdentity();
-    measureFrame(loop, game.clock());
-    loop.lastTicks = game.clock();
-
-    spawnEnemy(loop, player(game).position, currentWorld(game).ships);
+    const FrameSteps steps = beginFrame(game);
     handleEvents(game);
     int dx = 0;
     int dy = 0;
     SDL_GetRelativeMouseState(&dx, &dy);
     moveCursor(loop, dx, dy);
-    player(game).update(loop.frameDelta);
 
-    setCamera(game);
-    drawBackground();
-    if (SDL_GetKeyState(nullptr)[SDLK_SPACE])
-        player(game).shoot(loop.lastTicks, currentWorld(game), cursorTarget(game), loop.frameDelta);
-    drawWorld(game);
+    catchUp(game, steps);
+    simulateAndDrawStep(game, steps[steps.count() - 1]);
     drawHud(game);
 
     SDL_GL_SwapBuffers();
     glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void simulateFrame(Game& game) {
+    const FrameSteps steps = beginFrame(game);
+    catchUp(game, steps);
+    simulateStep(game, steps[steps.count() - 1]);
 }
 
 // The process ends through exit(), so the game is never torn down: resources live for the run.

@@ -14,8 +14,13 @@ struct Game {
     std::unique_ptr<Font> font;
     // The millisecond clock; SDL's tick count unless a driver wants a scripted time.
     std::function<unsigned()> clock;
+    // True while a long frame simulates the steps before its last, whose times lie behind the
+    // clock.
+    bool behindClock = false;
 
     Game();
+    // The time an effect made now is stamped with: the clock, or the step's time while behind it.
+    unsigned effectTime() const;
 };
 
 // Start-up: window, GL state, textures, tables, shaders, player, font and star systems.
@@ -25,6 +30,10 @@ bool startGame(Game& game, bool fullscreen);
 // Exactly one frame of the loop: timing, spawn, input, motion, drawing and the buffer swap.
 // Quitting ends the process with status 0.
 void runFrame(Game& game);
+
+// One frame without input or drawing: its timing, spawn and every step's update. For drivers
+// that play the world headless.
+void simulateFrame(Game& game);
 
 // The camera round the player: perspective projection and the modelview the world is drawn in.
 void setCamera(const Game& game);

@@ -7,22 +7,15 @@
 #include "hud/overlays.h"
 #include "player/player.h"
 
-void processWormholes(Universe& universe, int now) {
-    // The pass runs over the wormholes of the world that was current when it began, even if one
-    // of them moves the player on. A wormhole's update changes only its swirl's clock and
-    // placement; restoring them keeps every frame's swirl clock at the tick count rather than a
-    // running sum, without copying the world.
+void processWormholes(Universe& universe) {
     WorldState& start = universe.worlds[universe.player->getWorld()];
-    for (size_t i = 0; i < start.wormholes.size(); ++i) {
-        Emitter& swirl = start.wormholes[i].swirl;
-        const float angle = swirl.angle;
-        const point position = swirl.position;
-        const int elapsed = swirl.elapsed;
-        start.wormholes[i].update(universe, now);
-        swirl.angle = angle;
-        swirl.position = position;
-        swirl.elapsed = elapsed;
-    }
+    for (Wormhole& wormhole : start.wormholes)
+        wormhole.update(universe);
+}
+
+void drawWormholes(WorldState& world, int now) {
+    for (Wormhole& wormhole : world.wormholes)
+        wormhole.draw(now);
 }
 
 void updateProjectiles(WorldState& world, int delta, int now) {

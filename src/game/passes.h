@@ -4,7 +4,9 @@ struct WorldState;
 struct Universe;
 class Player;
 
-void processWormholes(Universe& universe, int now);
+// The wormholes of the player's world at the pass's start; a jump does not change which.
+void processWormholes(Universe& universe);
+void drawWormholes(WorldState& world, int now);
 void updateProjectiles(WorldState& world, int delta, int now);
 void drawProjectiles(const WorldState& world);
 // A ship's update moves only that ship (and may hurt the player or leave an explosion), so the

@@ -97,8 +97,16 @@ void Emitter::update(int dt, point at, float degrees, bool flag) {
 }
 
 void Emitter::update(int dt, bool /*flag*/) {
+    advance(dt);
+    draw();
+}
+
+void Emitter::advance(int dt) {
     // Unsigned sum: a clock fed tick counts wraps instead of overflowing.
     elapsed = static_cast<int>(static_cast<unsigned>(elapsed) + static_cast<unsigned>(dt));
+}
+
+void Emitter::draw() const {
     reportError();
     if (!hasProgram())
         return;

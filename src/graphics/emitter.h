@@ -24,6 +24,10 @@ class Emitter {
     bool hasProgram() const;
 
     void updateValue(const float& value, const int& index);
+    // advance, then draw at the given placement.
     void update(int dt, point position, float angle, bool flag);
     void update(int dt, bool flag);
+    // The effect's own clock moves on by dt milliseconds; no drawing.
+    void advance(int dt);
+    void draw() const;
 };

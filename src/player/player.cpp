@@ -116,9 +116,15 @@ void Player::update(int ms, FlightKeys keys) {
     trail.update(position, ms);
 }
 
-void Player::drawTrail(int ms) {
+void Player::advanceFlame(int ms) {
+    engineFlame.advance(ms);
+}
+
+void Player::drawTrail() {
     engineFlame.updateValue(flameLevel, 1);
-    engineFlame.update(ms, position, getAngle() + 180, true);
+    engineFlame.position = position;
+    engineFlame.angle = getAngle() + 180;
+    engineFlame.draw();
     trail.draw(position);
 }
 

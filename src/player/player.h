@@ -35,6 +35,10 @@ class Player {
     Emitter engineFlame;
     int world;
     Trail trail;
+    // The laser beam fired in the last step, kept for drawing.
+    bool beamShown = false;
+    point beamAim{0, 0};
+    point beamEnd{0, 0};
 
     Player(point position, float thrustPower, float reversePower, float turnRate, float health,
            float radius);
@@ -66,11 +70,14 @@ class Player {
     void update(int ms);
     // The same frame with the held keys given.
     void update(int ms, FlightKeys keys);
-    void drawTrail(int ms);
+    // The engine flame's clock moves on with the ship's; drawn by drawTrail.
+    void advanceFlame(int ms);
+    void drawTrail();
     void draw();
+    void drawBeam() const;
     void shoot(unsigned now, WorldState& world, point target, int ms);
-    // The beam for one frame: damages the nearest unshielded ship on it and returns where the
-    // beam ends (that ship's centre, or the field's edge).
+    // The beam for one step: damages the nearest unshielded ship on it and returns where the
+    // beam ends (that ship's centre, or the field's edge); drawBeam draws it.
     point fireLaser(WorldState& world, point target, int ms);
     // Bullet or shell n, once the ship has reloaded and the target is clear of the ship.
     void fireProjectile(int n, unsigned now, WorldState& world, point target);

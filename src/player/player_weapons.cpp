@@ -28,7 +28,7 @@ float edgeMultiple(float c, float d) {
     return 0;
 }
 
-void drawBeam(point from, point aim, float length) {
+void drawBeamQuad(point from, point aim, float length) {
     glPushMatrix();
     glTranslatef(from.x, from.y, 0);
     glRotatef(static_cast<float>((std::atan2(aim.y, aim.x) - 1.57) * 57.2958), 0, 0, 1);
@@ -101,8 +101,15 @@ point Player::fireLaser(WorldState& world, point target, int ms) {
         end = hitShip->position;
         hitShip->takeDamage(WEAPONDATA[laserWeapon][3] * ms);
     }
-    drawBeam(position, aim, pointDistance(end, position));
+    beamShown = true;
+    beamAim = aim;
+    beamEnd = end;
     return end;
+}
+
+void Player::drawBeam() const {
+    if (beamShown)
+        drawBeamQuad(position, beamAim, pointDistance(beamEnd, position));
 }
 
 void Player::fireProjectile(int n, unsigned now, WorldState& world, point target) {

@@ -70,7 +70,7 @@ TEST_F(CombatDrawing, ExplosionIsTwoShrinkingQuadsTurningApart) {
     const point c{600, 500};
     TExplosion explosion(1000, 1000, c);
     // At 250 ms: half side 37.5; the first copy has turned 90 degrees, the second -45.
-    const Vertices v = capture([&] { explosion.execute(1250, world); }, GL_POLYGON_TOKEN);
+    const Vertices v = capture([&] { explosion.draw(1250); }, GL_POLYGON_TOKEN);
     ASSERT_TRUE(v.size() == 8u || v.size() == 12u) << v.size();
     const size_t half = v.size() / 2;
     EXPECT_NEAR(reach(v, 0, half, c).first, 37.5f, 0.01f);
@@ -82,7 +82,7 @@ TEST_F(CombatDrawing, ShockwaveIsTranslucentRedAndLeavesThatColourSet) {
     const point c{640, 512};
     TShockwave wave(200, 0, 2000, c);
     wave.rotation = 0;
-    const Vertices v = capture([&] { wave.execute(1000, world); }, GL_POLYGON_TOKEN);
+    const Vertices v = capture([&] { wave.draw(1000); }, GL_POLYGON_TOKEN);
     ASSERT_FALSE(v.empty());
     EXPECT_NEAR(reach(v, 0, v.size(), c).first, 156, 0.01f);
     EXPECT_NEAR(v[0][3], 1, 0.01f);
@@ -100,6 +100,7 @@ TEST_F(CombatDrawing, BeamRunsFromTheShipToTheShipItHits) {
     const Vertices v = capture(
         [&] {
             player.shoot(1000, world, point{300, 300}, 16);
+            player.drawBeam();
         },
         GL_POLYGON_TOKEN);
     ASSERT_FALSE(v.empty());

@@ -20,7 +20,7 @@ class WormholeTest : public BodiesTest {
     void frame(point at) {
         player->update(16, FlightKeys{false, false, false, false});
         player->position = at;
-        processWormholes(universe, 1000);
+        processWormholes(universe);
     }
     Universe universe;
 };
