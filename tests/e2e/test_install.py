@@ -1,6 +1,7 @@
 """`cmake --install` gives a game that starts from anywhere, valid desktop files and manuals."""
 
 import os
+import pty
 import shutil
 import struct
 import subprocess
@@ -29,11 +30,26 @@ def png_size(path):
 
 
 class InstalledGame(Game):
-    """The game started through a launcher, from an empty scratch directory."""
+    """The game started through a launcher, from an empty scratch directory. Its standard
+    output is a file, not a terminal, so the launcher sends the game's lines to its log."""
 
     def __init__(self, launcher):
         super().__init__(files=[])
         self.launcher = launcher
+
+    def __enter__(self):
+        super().__enter__()
+        self.env["XDG_STATE_HOME"] = self.path("state")
+        return self
+
+    def log(self):
+        return self.path(os.path.join("state", "orrisk", "orrisk.log"))
+
+    def stdout(self):
+        if not os.path.exists(self.log()):
+            return ""
+        with open(self.log(), "rb") as f:
+            return f.read().decode(errors="replace")
 
     def start(self):
         self._out = open(self.path("stdout.txt"), "wb")
@@ -71,6 +87,8 @@ class Install(unittest.TestCase):
             game.wait_for_line(DONE, timeout=60)
             game.key("q")
             self.assertEqual(game.wait_exit(timeout=15), 0, game.stderr())
+            with open(game.path("stdout.txt")) as f:
+                self.assertEqual(f.read(), "")
             lines = game.lines()
             startup = lines[: lines.index(DONE)]
             # A sprite or the font missing from the data directory shows as an error line.
@@ -83,6 +101,42 @@ class Install(unittest.TestCase):
         run = subprocess.run([os.path.join(bare, "orrisk")], capture_output=True, text=True)
         self.assertEqual(run.returncode, 1)
         self.assertIn("no data directory", run.stderr)
+
+    def launch(self, args, env, stdout=subprocess.PIPE):
+        return subprocess.run([self.installed("bin", "orrisk"), *args], env=env, stdout=stdout,
+                              stderr=subprocess.PIPE, text=True, cwd=self.scratch)
+
+    def test_launcher_logs_to_the_state_directory_only_without_a_terminal(self):
+        home = os.path.join(self.scratch, "home")
+        state = os.path.join(self.scratch, "state")
+        default_log = os.path.join(home, ".local", "state", "orrisk", "orrisk.log")
+        os.makedirs(os.path.dirname(default_log), exist_ok=True)
+        with open(default_log, "w") as f:
+            f.write("the previous run\n")
+        env = dict(os.environ, HOME=home)
+        env.pop("XDG_STATE_HOME", None)
+        # Options pass through; the log is replaced, not appended to.
+        run = self.launch(["--help"], env)
+        self.assertEqual((run.returncode, run.stdout), (0, ""))
+        with open(default_log) as f:
+            logged = f.read()
+        self.assertIn("--window WIDTHxHEIGHT", logged)
+        self.assertNotIn("the previous run", logged)
+        # Standard error stays where it was, and the game's status comes back.
+        run = self.launch(["--frobnicate"], dict(env, XDG_STATE_HOME=state))
+        self.assertEqual(run.returncode, 2)
+        self.assertIn("usage: orrisk", run.stderr)
+        self.assertTrue(os.path.exists(os.path.join(state, "orrisk", "orrisk.log")))
+        # From a terminal nothing moves.
+        os.remove(default_log)
+        leader, terminal = pty.openpty()
+        run = self.launch(["--help"], env, stdout=terminal)
+        os.close(terminal)
+        shown = os.read(leader, 65536).decode()
+        os.close(leader)
+        self.assertEqual(run.returncode, 0)
+        self.assertIn("--fullscreen", shown)
+        self.assertFalse(os.path.exists(default_log))
 
     def test_data_directory_holds_the_runtime_files_but_not_the_game(self):
         runtime = os.environ["ORRISK_RUNTIME_DIR"]
