@@ -11,18 +11,19 @@ Wormhole::Wormhole(int world, point position, float radius, int destinationWorld
     swirl.angle = 0;
 }
 
-void Wormhole::update(Universe& universe) {
+bool Wormhole::update(Universe& universe) {
     Player& player = *universe.player;
     if (pointDistance(player.position, position) > radius)
-        return;
+        return false;
     player.outsideWormholes = false;
     // The ship jumps once per visit: it must spend a whole frame outside every wormhole first.
     if (!player.warpReady)
-        return;
+        return false;
     player.warpReady = false;
     player.warpWorld(destinationWorld);
     player.position = destination;
     universe.worlds[world].projectiles.clear();
+    return true;
 }
 
 void Wormhole::draw(int now) {

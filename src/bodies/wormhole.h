@@ -17,8 +17,8 @@ class Wormhole {
     Wormhole(int world, point position, float radius, int destinationWorld, point destination,
              int emitterIndex);
 
-    // Sends the player on when its ship is inside; no drawing.
-    void update(Universe& universe);
+    // Sends the player on when its ship is inside; no drawing. True when it did.
+    bool update(Universe& universe);
     // The swirl at tick now: its clock reads the tick count itself, not a running sum of them.
     void draw(int now);
 };

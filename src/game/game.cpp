@@ -184,7 +184,8 @@ void drawWormholePass(Game& game, const Step& step) {
 void moveThroughWormholes(Game& game, const Step& step) {
     if (step.first)
         printLine("Processing wormholes");
-    processWormholes(game.universe);
+    if (processWormholes(game.universe))
+        announceArrival(game.jumpNotice, currentWorld(game), step.now);
 }
 
 void moveProjectiles(Game& game, const Step& step) {
@@ -313,6 +314,7 @@ void drawHud(Game& game) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     selectPanelProjection(0, w, 0, h);
     drawStatusText(game);
+    drawJumpNotice(game.jumpNotice, *game.font, game.loop.lastTicks);
     selectPanelProjection(0, w, -h, 0);
     topLeftUI(currentWorld(game), game.universe.player);
     selectPanelProjection(-w, 0, -h, 0);

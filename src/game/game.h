@@ -6,12 +6,14 @@
 #include "game/loop_rules.h"
 #include "graphics/font.h"
 #include "graphics/window_size.h"
+#include "hud/jump_notice.h"
 
 // Everything the frame loop keeps for the whole run.
 struct Game {
     LoopState loop;
     Universe universe;
     std::unique_ptr<Font> font;
+    JumpNotice jumpNotice;
     // The millisecond clock; SDL's tick count unless a driver wants a scripted time.
     std::function<unsigned()> clock;
     // True while a long frame simulates the steps before its last, whose times lie behind the

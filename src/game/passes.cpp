@@ -7,10 +7,12 @@
 #include "hud/overlays.h"
 #include "player/player.h"
 
-void processWormholes(Universe& universe) {
+bool processWormholes(Universe& universe) {
     WorldState& start = universe.worlds[universe.player->getWorld()];
+    bool jumped = false;
     for (Wormhole& wormhole : start.wormholes)
-        wormhole.update(universe);
+        jumped = wormhole.update(universe) || jumped;
+    return jumped;
 }
 
 void drawWormholes(WorldState& world, int now) {

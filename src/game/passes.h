@@ -5,7 +5,8 @@ struct Universe;
 class Player;
 
 // The wormholes of the player's world at the pass's start; a jump does not change which.
-void processWormholes(Universe& universe);
+// True when one of them sent the player on.
+bool processWormholes(Universe& universe);
 void drawWormholes(WorldState& world, int now);
 void updateProjectiles(WorldState& world, int delta, int now);
 void drawProjectiles(const WorldState& world);

@@ -114,3 +114,15 @@ void Font::displayText(const std::string& text, float x, float y, float scale) {
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
 }
+
+float Font::textWidth(const std::string& text, float scale) const {
+    if (!loaded)
+        return 0;
+    float width = 0;
+    for (const char byte : text) {
+        const unsigned char code = static_cast<unsigned char>(byte);
+        if (code < glyphCount)
+            width += letterMetrics[code].advance * scale * 0.0001f;
+    }
+    return width;
+}

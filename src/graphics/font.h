@@ -31,4 +31,6 @@ class Font {
     // skipped without moving the pen. By reference: the status lines are drawn every frame, and a
     // copy of a longer one would go to the heap.
     void displayText(const std::string& text, float x, float y, float scale);
+    // How far displayText moves the pen over the text, in the units it draws in.
+    float textWidth(const std::string& text, float scale) const;
 };

@@ -21,6 +21,9 @@ constexpr float mapScale = 84.0f / mapRange;
 constexpr float mapStarHalfSize = 10000;
 constexpr float mapPlanetHalfSize = 8000;
 constexpr float mapPlayerHalfSize = 10000;
+constexpr float mapWormholeHalfSize = 8000;
+// Violet, a colour no other blip or dot uses, so a gate is never taken for a ship or a body.
+constexpr GLfloat wormholeBlipColour[3] = {0.75f, 0.35f, 1};
 
 // Replaces the projection (saved on its stack) so that game coordinates land on a panel, with
 // the player at the panel's centre; z is flattened so that nothing is clipped by depth.
@@ -42,6 +45,18 @@ void popPanelProjection() {
     reportError();
 }
 
+// The gates of the world closer than range to the centre, as tinted dots. The current colour
+// and the texture environment are put back, so the panels leave the state they always have.
+void drawWormholeBlips(const WorldState& world, point centre, float range, float halfSize) {
+    glPushAttrib(GL_CURRENT_BIT | GL_TEXTURE_BIT);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor3fv(wormholeBlipColour);
+    for (const Wormhole& wormhole : world.wormholes)
+        if (pointDistance(wormhole.position, centre) < range)
+            drawRadarBlip(wormhole.position, texWhiteDot, halfSize);
+    glPopAttrib();
+}
+
 } // namespace
 
 void drawRadarBlip(point p, int slot, float halfSize) {
@@ -58,6 +73,7 @@ void topLeftUI(WorldState& world, Player* player) {
 
     // The player goes first so that enemies and bodies near it stay visible on top.
     drawRadarBlip(centre, texPlayerRadar, radarBlipHalfSize);
+    drawWormholeBlips(world, centre, radarRange, radarBlipHalfSize);
     for (const Ship& ship : world.ships)
         if (pointDistance(ship.position, centre) < radarRange)
             drawRadarBlip(ship.position, texEnemyRadar, radarBlipHalfSize);
@@ -97,6 +113,8 @@ void topRightUI(WorldState& world, Player* player) {
             }
         }
     }
+    // Gates sit close to their star; drawn after the bodies, they stay whole.
+    drawWormholeBlips(world, centre, mapRange, mapWormholeHalfSize);
     // The player's blip keeps its own colours and sits over the dots.
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     drawRadarBlip(centre, texPlayerRadar, mapPlayerHalfSize);

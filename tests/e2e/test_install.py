@@ -1,6 +1,7 @@
 """`cmake --install` gives a game that starts from anywhere, valid desktop files and manuals."""
 
 import os
+import pty
 import shutil
 import struct
 import subprocess
@@ -29,13 +30,20 @@ def png_size(path):
 
 
 class InstalledGame(Game):
-    """The game started through a launcher, from an empty scratch directory."""
+    """The game started through a launcher, from an empty scratch directory. Its standard
+    output is a file, not a terminal, so the launcher sends the game's lines to its log."""
 
     def __init__(self, launcher):
         super().__init__(files=[])
         self.launcher = launcher
 
+    def stdout(self):
+        log = self.path(os.path.join("state", "orrisk", "orrisk.log"))
+        with open(log, "rb") if os.path.exists(log) else open(os.devnull, "rb") as f:
+            return f.read().decode(errors="replace")
+
     def start(self):
+        self.env["XDG_STATE_HOME"] = self.path("state")
         self._out = open(self.path("stdout.txt"), "wb")
         self._err = open(self.path("stderr.txt"), "wb")
         self.proc = subprocess.Popen([self.launcher], cwd=self.work_dir, env=self.env,
@@ -71,6 +79,8 @@ class Install(unittest.TestCase):
             game.wait_for_line(DONE, timeout=60)
             game.key("q")
             self.assertEqual(game.wait_exit(timeout=15), 0, game.stderr())
+            with open(game.path("stdout.txt")) as f:
+                self.assertEqual(f.read(), "")
             lines = game.lines()
             startup = lines[: lines.index(DONE)]
             # A sprite or the font missing from the data directory shows as an error line.
@@ -83,6 +93,33 @@ class Install(unittest.TestCase):
         run = subprocess.run([os.path.join(bare, "orrisk")], capture_output=True, text=True)
         self.assertEqual(run.returncode, 1)
         self.assertIn("no data directory", run.stderr)
+
+    def test_launcher_logs_to_the_state_directory_only_without_a_terminal(self):
+        home = os.path.join(self.scratch, "home")
+        default_log = os.path.join(home, ".local", "state", "orrisk", "orrisk.log")
+        os.makedirs(os.path.dirname(default_log), exist_ok=True)
+        with open(default_log, "w") as f:
+            f.write("the previous run\n")
+        env = {k: v for k, v in os.environ.items() if k != "XDG_STATE_HOME"}
+        env["HOME"] = home
+        # Options pass through; the log is replaced, not appended to.
+        launcher = self.installed("bin", "orrisk")
+        run = subprocess.run([launcher, "--help"], env=env, capture_output=True, text=True)
+        self.assertEqual((run.returncode, run.stdout), (0, ""))
+        with open(default_log) as f:
+            logged = f.read()
+        self.assertIn("--window WIDTHxHEIGHT", logged)
+        self.assertNotIn("the previous run", logged)
+        # From a terminal nothing moves.
+        os.remove(default_log)
+        leader, terminal = pty.openpty()
+        run = subprocess.run([launcher, "--help"], env=env, stdout=terminal)
+        os.close(terminal)
+        shown = os.read(leader, 65536).decode()
+        os.close(leader)
+        self.assertEqual(run.returncode, 0)
+        self.assertIn("--fullscreen", shown)
+        self.assertFalse(os.path.exists(default_log))
 
     def test_data_directory_holds_the_runtime_files_but_not_the_game(self):
         runtime = os.environ["ORRISK_RUNTIME_DIR"]

@@ -1,10 +1,20 @@
 """The command line picks the window size; a bad option is refused before any window opens."""
 
+import re
 import subprocess
 import sys
 import unittest
 
 from harness import Game
+
+PANEL = 200
+# The starting system's gates relative to the player's start, on the map's scale.
+GATES = [(27000, 0), (13000, 14000), (13000, -14000)]
+MAP_SCALE = 84 / 200000
+
+
+def teal(p):
+    return p[1] > 150 and p[2] > 130 and p[0] < 130
 
 
 class WindowOptions(unittest.TestCase):
@@ -23,15 +33,39 @@ class WindowOptions(unittest.TestCase):
             for option in ("--window WIDTHxHEIGHT", "--fullscreen", "--help"):
                 self.assertIn(option, game.stdout())
 
-    def test_window_option_sets_the_window_size(self):
+    def test_window_option_sets_the_window_size_with_the_panels_in_its_corners(self):
         with Game() as game:
             game.start("--window", "1024x768")
             game.wait_for_line("Done with that, now starting main loop", timeout=60)
+            shot = game.settled_screenshot("panels.png", frames=10)
             found = subprocess.run(
                 ["xdotool", "search", "--name", "Orrisk", "getwindowgeometry"],
                 env=game.env, capture_output=True, text=True, check=True,
             ).stdout
             self.assertRegex(found, r"Geometry: 1024x768")
+            ox, oy = map(int, re.search(r"Position: (\d+),(\d+)", found).groups())
+
+            def framed(xs, ys):
+                """Share of the pixels along a line of the window that are a panel's frame."""
+                points = [(x, y) for x in xs for y in ys]
+                return sum(teal(shot.pixel(ox + x, oy + y)) for x, y in points) / len(points)
+
+            middle = range(20, PANEL - 20)
+            for left in (0, 1024 - PANEL):
+                right = left + PANEL - 1
+                across = range(left + 20, right - 20)
+                for edge in (left, right):
+                    self.assertGreater(max(framed([edge + d], middle) for d in range(-3, 4)), 0.9)
+                for edge in (0, PANEL - 1):
+                    self.assertGreater(max(framed(across, [edge + d]) for d in range(-3, 4)), 0.9)
+                # Nothing of the panel just outside it.
+                self.assertLess(framed(across, [PANEL + 6]), 0.05)
+                self.assertLess(framed([right + 6 if left == 0 else left - 7], middle), 0.05)
+
+            for gx, gy in GATES:
+                x = 1024 - PANEL // 2 + round(gx * MAP_SCALE)
+                r, g, b = shot.pixel(ox + x, oy + PANEL // 2 - round(gy * MAP_SCALE))
+                self.assertTrue(150 < r < 230 and g < 130 and b > 220, (gx, gy, (r, g, b)))
 
 
 if __name__ == "__main__":

@@ -13,6 +13,7 @@
 #include "bodies/world_state.h"
 #include "data/weapon_ship_tables.h"
 #include "gl_context.h"
+#include "graphics/emitter_data.h"
 #include "graphics/textures.h"
 #include "hud/panels.h"
 #include "player/player.h"
@@ -31,6 +32,7 @@ const Colour planetSprite{255, 0, 255};
 const Colour white{255, 255, 255};
 const Colour starDot{255, 51, 51};
 const Colour planetDot{0, 255, 51};
+const Colour wormholeDot{191, 89, 255};
 
 constexpr int starSlot = texBlueStar;
 constexpr int planetSlot = texMars;
@@ -116,6 +118,8 @@ class PanelsTest : public testing::Test {
     void SetUp() override {
         std::copy(std::begin(textures), std::end(textures), savedTextures);
         savedShipData = SHIPDATA;
+        savedEmitters = emitters;
+        emitters = {EmitterFile{}};
         textures[texRadar] = flatTexture(radarBackground);
         textures[texMap] = flatTexture(mapBackground);
         textures[texPlayerRadar] = flatTexture(playerBlip);
@@ -142,6 +146,7 @@ class PanelsTest : public testing::Test {
             glDeleteTextures(1, &textures[slot]);
         std::copy(std::begin(savedTextures), std::end(savedTextures), textures);
         SHIPDATA = savedShipData;
+        emitters = savedEmitters;
     }
 
     // The projections the main loop sets before each panel.
@@ -173,6 +178,9 @@ class PanelsTest : public testing::Test {
         world.stars.push_back(Star(offset(dx, dy), radius, 1, 0, starSlot, "Sol"));
         return world.stars.back();
     }
+    void addWormhole(float dx, float dy) {
+        world.wormholes.push_back(Wormhole(0, offset(dx, dy), 400, 1, {0, 0}, 0));
+    }
     static void addPlanet(Star& star, point at, float radius) {
         Planet planet(radius, 1, 1000, 0, 0, 0, 0, planetSlot, "Terra");
         planet.position = at;
@@ -181,6 +189,7 @@ class PanelsTest : public testing::Test {
 
     unsigned int savedTextures[textureCount];
     Table savedShipData;
+    std::vector<EmitterFile> savedEmitters;
     WorldState world;
     Player player{{30000, -42000}, 1, 1, 1, 100, 50};
 };
@@ -280,10 +289,32 @@ TEST_F(PanelsTest, MapShowsTintedDotsWithinRangeAndThePlayerOnTop) {
     EXPECT_LE(planetPixels.size(), 49u);
 }
 
+TEST_F(PanelsTest, WormholesAreVioletDotsOnTheMapAndOnTheRadarInRange) {
+    addWormhole(5000, 0);
+    addWormhole(0, -150000);
+    addWormhole(-200000, 0);
+    drawRadar();
+    // Only the first is in the radar's range: 41.25 pixels right of the centre, blip-sized.
+    const std::vector<Pixel> radar = pixelsOf(wormholeDot, {0, 0}, 200);
+    EXPECT_GE(radar.size(), 49u);
+    EXPECT_NEAR(centreOf(radar)[0], 100 + 41.25f, 0.6);
+    EXPECT_NEAR(centreOf(radar)[1], 100, 0.6);
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawMap();
+    // 150000 below at 0.00042 pixels per unit; the one at the map's range is left out.
+    const std::vector<Pixel> map = pixelsOf(wormholeDot, {mapCentre.x - 20, 140}, 40);
+    ASSERT_FALSE(map.empty());
+    EXPECT_TRUE(pixelsOf(wormholeDot, {mapCentre.x - 100, 80}, 40).empty());
+    EXPECT_NEAR(centreOf(map)[0], mapCentre.x, 0.6);
+    EXPECT_NEAR(centreOf(map)[1], 100 + 63, 0.6);
+}
+
 TEST_F(PanelsTest, PanelsRestoreTheProjectionAndLeaveTheMapsState) {
     Star& star = addStar(5000, 0, 500);
     addPlanet(star, offset(0, 5000), 300);
     addShip(1000, 1000);
+    addWormhole(-3000, 0);
     for (bool map : {false, true}) {
         SCOPED_TRACE(map ? "map" : "radar");
         map ? mapProjection() : radarProjection();

@@ -16,11 +16,11 @@ class WormholeTest : public BodiesTest {
             Wormhole(1, point{5000, 5050}, 100, 2, point{-3000, 0}, 0));
         universe.player = player;
     }
-    // One frame as the game runs it: the player's update, then the wormhole pass.
-    void frame(point at) {
+    // One frame as the game runs it: the player's update, then the wormhole pass; true on a jump.
+    bool frame(point at) {
         player->update(16, FlightKeys{false, false, false, false});
         player->position = at;
-        processWormholes(universe);
+        return processWormholes(universe);
     }
     Universe universe;
 };
@@ -30,9 +30,9 @@ TEST_F(WormholeTest, ARimTouchJumpsAndClearsOnlyTheShotsOfTheSystemLeft) {
     addShot(point{0, 0}, home);
     addShot(point{0, 0}, universe.worlds[1]);
     home.ships.push_back(Ship(point{-500, 0}, 1));
-    frame(point{1100.5f, 0});
+    EXPECT_FALSE(frame(point{1100.5f, 0}));
     EXPECT_EQ(player->getWorld(), 0);
-    frame(point{1100, 0});
+    EXPECT_TRUE(frame(point{1100, 0}));
     EXPECT_EQ(player->getWorld(), 1);
     EXPECT_EQ(player->position.x, 5000);
     EXPECT_TRUE(home.projectiles.empty());
@@ -42,7 +42,7 @@ TEST_F(WormholeTest, ARimTouchJumpsAndClearsOnlyTheShotsOfTheSystemLeft) {
 
 TEST_F(WormholeTest, ArrivingInsideAGateWaitsForAWholeFrameOutside) {
     frame(point{1000, 0});
-    frame(point{5000, 5000});
+    EXPECT_FALSE(frame(point{5000, 5000}));
     frame(point{5000, 5000});
     EXPECT_EQ(player->getWorld(), 1);
     frame(point{5000, 4000});

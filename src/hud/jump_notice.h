@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+struct WorldState;
+class Font;
+
+// The name of the star system just reached, shown for a few seconds after a wormhole jump.
+struct JumpNotice {
+    std::string text;
+    unsigned shownAt = 0;
+};
+
+constexpr unsigned jumpNoticeDuration = 3000;
+
+// Names the system arrived in by its first star; a system without stars has no name to show.
+void announceArrival(JumpNotice& notice, const WorldState& arrival, unsigned now);
+
+// Drawn in window pixels with y upwards (the status lines' projection), centred under the top
+// edge between the panels; nothing once its time is up.
+void drawJumpNotice(const JumpNotice& notice, Font& font, unsigned now);
