@@ -26,7 +26,7 @@
 static_assert(SDLK_MINUS == keyMinus && SDLK_EQUALS == keyEquals && SDLK_q == keyQuit &&
                   SDLK_n == keyNearOut && SDLK_m == keyNearIn && SDLK_x == keyFarOut &&
                   SDLK_c == keyFarIn && SDLK_1 == keyWeapon1 && SDLK_2 == keyWeapon2 &&
-                  SDLK_3 == keyWeapon3,
+                  SDLK_3 == keyWeapon3 && SDLK_p == keyPause,
               "the loop's key codes are SDL's key symbols");
 static_assert(SDL_BUTTON_WHEELUP == wheelUpButton && SDL_BUTTON_WHEELDOWN == wheelDownButton,
               "the loop's wheel buttons are SDL's");
@@ -34,6 +34,10 @@ static_assert(SDL_BUTTON_WHEELUP == wheelUpButton && SDL_BUTTON_WHEELDOWN == whe
 namespace {
 
 const GLfloat worldColour[4] = {1, 0, 0, 1};
+const char* const wormholesLine = "Processing wormholes";
+const char* const projectilesLine = "processing projectiles";
+const char* const pausedText = "Paused";
+constexpr float pausedScale = 40;
 const GLfloat cursorColour[4] = {0, 0.7f, 0, 1};
 
 void printLine(const char* text) {
@@ -131,8 +135,20 @@ void handleEvents(Game& game) {
             quit();
             break;
         case SDL_KEYDOWN:
-            if (applyKey(game.loop, event.key.keysym.sym, player(game).weapon) == KeyEffect::quit)
+            switch (applyKey(game.loop, event.key.keysym.sym, player(game).weapon)) {
+            case KeyEffect::quit:
                 quit();
+                break;
+            case KeyEffect::pause:
+                game.paused = !game.paused;
+                break;
+            case KeyEffect::none:
+                break;
+            }
+            break;
+        case SDL_ACTIVEEVENT:
+            if (!event.active.gain && (event.active.state & SDL_APPINPUTFOCUS))
+                game.paused = true;
             break;
         default:
             break;
@@ -183,14 +199,14 @@ void drawWormholePass(Game& game, const Step& step) {
 
 void moveThroughWormholes(Game& game, const Step& step) {
     if (step.first)
-        printLine("Processing wormholes");
+        printLine(wormholesLine);
     if (processWormholes(game.universe))
         announceArrival(game.jumpNotice, currentWorld(game), step.now);
 }
 
 void moveProjectiles(Game& game, const Step& step) {
     if (step.first)
-        printLine("processing projectiles");
+        printLine(projectilesLine);
     updateProjectiles(currentWorld(game), step.delta, static_cast<int>(step.now));
 }
 
@@ -268,10 +284,31 @@ void simulateAndDrawStep(Game& game, const Step& step) {
 // The frame's timing and spawn; the steps it is then simulated in.
 FrameSteps beginFrame(Game& game) {
     LoopState& loop = game.loop;
-    measureFrame(loop, game.clock());
-    loop.lastTicks = game.clock();
+    measureFrame(loop, game.simulationTime());
+    loop.lastTicks = game.simulationTime();
     spawnEnemy(loop, player(game).position, currentWorld(game).ships);
     return FrameSteps(loop.lastTicks, loop.frameDelta);
+}
+
+// A paused frame: the time since the last frame is added to the time paused, so the
+// simulation's clock stands still, and counted for the frame rate only.
+void holdFrame(Game& game) {
+    LoopState& loop = game.loop;
+    const unsigned wall = game.clock();
+    const int ms = static_cast<int>(wall - (loop.lastTicks + game.pausedFor));
+    game.pausedFor += static_cast<unsigned>(ms);
+    loop.frameDelta = 0;
+    countFrame(loop, ms);
+}
+
+// The world as the last step left it, drawn again; the frame's lines are printed all the same.
+void drawHeldFrame(Game& game) {
+    printLine(wormholesLine);
+    printLine(projectilesLine);
+    const Step held{0, game.loop.lastTicks, false};
+    for (const Pass& pass : framePasses)
+        if (pass.draw)
+            pass.draw(game, held);
 }
 
 // Every step but the last, whose times lie behind the clock.
@@ -314,6 +351,9 @@ void drawHud(Game& game) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     selectPanelProjection(0, w, 0, h);
     drawStatusText(game);
+    if (game.paused)
+        game.font->displayText(pausedText, (w - game.font->textWidth(pausedText, pausedScale)) / 2,
+                               h / 2 + 100, pausedScale);
     drawJumpNotice(game.jumpNotice, *game.font, game.loop.lastTicks);
     selectPanelProjection(0, w, -h, 0);
     topLeftUI(currentWorld(game), game.universe.player);
@@ -326,7 +366,7 @@ void drawHud(Game& game) {
 Game::Game() : clock(SDL_GetTicks) {}
 
 unsigned Game::effectTime() const {
-    return behindClock ? loop.lastTicks : clock();
+    return behindClock ? loop.lastTicks : simulationTime();
 }
 
 WorldState& currentWorld(Game& game) {
@@ -395,17 +435,23 @@ bool startGame(Game& game, bool fullscreen) {
 }
 
 void runFrame(Game& game) {
-    LoopState& loop = game.loop;
     glLoadIdentity();
-    const FrameSteps steps = beginFrame(game);
-    handleEvents(game);
-    int dx = 0;
-    int dy = 0;
-    SDL_GetRelativeMouseState(&dx, &dy);
-    moveCursor(loop, dx, dy);
-
-    catchUp(game, steps);
-    simulateAndDrawStep(game, steps[steps.count() - 1]);
+    if (game.paused) {
+        holdFrame(game);
+        handleEvents(game);
+        // The cursor stands still with the rest.
+        SDL_GetRelativeMouseState(nullptr, nullptr);
+        drawHeldFrame(game);
+    } else {
+        const FrameSteps steps = beginFrame(game);
+        handleEvents(game);
+        int dx = 0;
+        int dy = 0;
+        SDL_GetRelativeMouseState(&dx, &dy);
+        moveCursor(game.loop, dx, dy);
+        catchUp(game, steps);
+        simulateAndDrawStep(game, steps[steps.count() - 1]);
+    }
     drawHud(game);
 
     SDL_GL_SwapBuffers();

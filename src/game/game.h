@@ -19,10 +19,15 @@ struct Game {
     // True while a long frame simulates the steps before its last, whose times lie behind the
     // clock.
     bool behindClock = false;
+    // While paused the simulation's clock stands still: it runs pausedFor behind the clock.
+    bool paused = false;
+    unsigned pausedFor = 0;
 
     Game();
     // The time an effect made now is stamped with: the clock, or the step's time while behind it.
     unsigned effectTime() const;
+    // The tick count the simulation has reached: the clock less the time spent paused.
+    unsigned simulationTime() const { return clock() - pausedFor; }
 };
 
 // Start-up: window, GL state, textures, tables, shaders, player, font and star systems.

@@ -17,7 +17,11 @@ void formatStatus(std::string& out, const char* prefix, float value) {
 
 void measureFrame(LoopState& state, unsigned now) {
     state.frameDelta = static_cast<int>(now - state.lastTicks);
-    state.fpsTime += state.frameDelta;
+    countFrame(state, state.frameDelta);
+}
+
+void countFrame(LoopState& state, int ms) {
+    state.fpsTime += static_cast<float>(ms);
     state.fpsFrames += 1;
     if (state.fpsTime > 1000) {
         formatStatus(state.fpsText, "FPS: ", state.fpsFrames / (state.fpsTime / 1000));
@@ -50,6 +54,8 @@ KeyEffect applyKey(LoopState& state, int key, int& weapon) {
         break;
     case keyQuit:
         return KeyEffect::quit;
+    case keyPause:
+        return KeyEffect::pause;
     case keyNearOut:
         state.nearScale *= 1.2f;
         break;

@@ -55,6 +55,7 @@ constexpr int keyFarIn = 'c';
 constexpr int keyWeapon1 = '1';
 constexpr int keyWeapon2 = '2';
 constexpr int keyWeapon3 = '3';
+constexpr int keyPause = 'p';
 
 constexpr int wheelUpButton = 4;
 constexpr int wheelDownButton = 5;
@@ -68,6 +69,8 @@ void reserveStatusText(LoopState& state);
 // Frame timing: the delta since lastTicks and the frame-rate text, refreshed once more than a
 // second of frames has been summed. The caller then reads the clock again into lastTicks.
 void measureFrame(LoopState& state, unsigned now);
+// One frame of ms milliseconds counted towards the frame-rate text.
+void countFrame(LoopState& state, int ms);
 
 // out = prefix followed by the value as toString writes it, reusing out's capacity.
 void formatStatus(std::string& out, const char* prefix, float value);
@@ -90,9 +93,9 @@ bool spawnEnemy(LoopState& state, point player, ShipList& ships, float (*draw)()
     return true;
 }
 
-enum class KeyEffect { none, quit };
+enum class KeyEffect { none, quit, pause };
 
-// A key press: spawn rate, clipping planes, the player's weapon, or quit.
+// A key press: spawn rate, clipping planes, the player's weapon, pause or quit.
 KeyEffect applyKey(LoopState& state, int key, int& weapon);
 
 // Wheel up zooms in, wheel down out; other buttons do nothing.
