@@ -86,10 +86,10 @@ void Scene::enter(unsigned now) {
     }
     // Half way through its life, so the ring is drawn at a middling size and hurts no one.
     for (TShockwave* wave : waves) {
-        wave->createdTime = static_cast<int>(now) - waveAge;
-        wave->lastHitTime = static_cast<int>(now);
+        wave->createdTime = now - waveAge;
+        wave->lastHitTime = now;
         wave->startTime = 0;
-        wave->endTime = static_cast<int>(now) + waveAge;
+        wave->endTime = now + waveAge;
     }
 }
 

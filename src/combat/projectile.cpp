@@ -55,13 +55,13 @@ void Projectile::calcTheta() {
     theta = static_cast<float>(std::atan2(velocity.y, velocity.x) - 1.57);
 }
 
-bool Projectile::update(int ms, WorldState& world, int now) {
+bool Projectile::update(int ms, WorldState& world, unsigned now) {
     ShipPositions ships;
     ships.gather(world.ships);
     return update(ms, world, now, ships);
 }
 
-bool Projectile::update(int ms, WorldState& world, int now, const ShipPositions& ships) {
+bool Projectile::update(int ms, WorldState& world, unsigned now, const ShipPositions& ships) {
     const point previous = position;
     position.x += velocity.x * ms;
     position.y += velocity.y * ms;
@@ -95,11 +95,12 @@ bool Projectile::update(int ms, WorldState& world, int now, const ShipPositions&
     return true;
 }
 
-bool Projectile::handleCollision(point previous, WorldState& world, int now) {
+bool Projectile::handleCollision(point previous, WorldState& world, unsigned now) {
     return handleCollision(previous, world, now, defaultHitRadius);
 }
 
-bool Projectile::handleCollision(point previous, WorldState& world, int /*now*/, int hitRadius) {
+bool Projectile::handleCollision(point previous, WorldState& world, unsigned /*now*/,
+                                 int hitRadius) {
     ShipPositions ships;
     ships.gather(world.ships);
     return handleCollision(previous, ships, hitRadius);

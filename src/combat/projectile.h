@@ -23,11 +23,11 @@ class Projectile {
         velocity.x += v.x;
         velocity.y += v.y;
     }
-    bool update(int ms, WorldState& world, int now);
+    bool update(int ms, WorldState& world, unsigned now);
     // The same, with the world's ships gathered once for the whole projectile pass.
-    bool update(int ms, WorldState& world, int now, const ShipPositions& ships);
-    bool handleCollision(point previous, WorldState& world, int now);
-    bool handleCollision(point previous, WorldState& world, int now, int hitRadius);
+    bool update(int ms, WorldState& world, unsigned now, const ShipPositions& ships);
+    bool handleCollision(point previous, WorldState& world, unsigned now);
+    bool handleCollision(point previous, WorldState& world, unsigned now, int hitRadius);
     bool handleCollision(point previous, const ShipPositions& ships, int hitRadius);
     // Bullets and shells have a sprite; other kinds are not drawn.
     void draw() const;

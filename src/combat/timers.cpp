@@ -20,42 +20,44 @@ constexpr int shellWeapon = 2;
 
 } // namespace
 
-TExplosion::TExplosion(int createdTime, int duration, point position)
+TExplosion::TExplosion(unsigned createdTime, int duration, point position)
     : createdTime(createdTime), duration(duration), position(position), size(explosionSize) {}
 
-float TExplosion::halfSide(int now) const {
-    return static_cast<float>(createdTime + duration - now) / static_cast<float>(duration) * size;
+float TExplosion::halfSide(unsigned now) const {
+    return static_cast<float>(ticksAfter(createdTime + static_cast<unsigned>(duration), now)) /
+           static_cast<float>(duration) * size;
 }
 
-void TExplosion::execute(int /*now*/, WorldState& /*world*/) {}
+void TExplosion::execute(unsigned /*now*/, WorldState& /*world*/) {}
 
-void TExplosion::draw(int now) const {
+void TExplosion::draw(unsigned now) const {
     const float s = halfSide(now);
+    const int age = ticksAfter(now, createdTime);
     glPushMatrix();
     glTranslatef(position.x, position.y, 0);
     // Two copies spinning against each other: one turn a second one way, half a turn the other.
     glPushMatrix();
-    glRotatef(static_cast<float>(((now - createdTime) * 360) / 1000), 0, 0, 1);
+    glRotatef(static_cast<float>((age * 360) / 1000), 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, textures[texExplosion]);
     spriteQuad(s);
     glPopMatrix();
-    glRotatef(static_cast<float>(((createdTime - now) * 360) / 2000), 0, 0, 1);
+    glRotatef(static_cast<float>((-age * 360) / 2000), 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, textures[texExplosion]);
     spriteQuad(s);
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
 }
 
-TShockwave::TShockwave(int reach, int createdTime, int duration, point position)
+TShockwave::TShockwave(int reach, unsigned createdTime, int duration, point position)
     : reach(reach), createdTime(createdTime), duration(duration), position(position),
       rotation(std::rand() % 360), lastHitTime(createdTime) {}
 
-float TShockwave::halfSide(int now) const {
-    return static_cast<float>(static_cast<float>(reach * (now - createdTime)) /
+float TShockwave::halfSide(unsigned now) const {
+    return static_cast<float>(static_cast<float>(reach * ticksAfter(now, createdTime)) /
                               static_cast<float>(duration) * shockwaveGrowth);
 }
 
-void TShockwave::draw(int now) const {
+void TShockwave::draw(unsigned now) const {
     const float s = halfSide(now);
     glPushMatrix();
     glTranslatef(position.x, position.y, 0);
@@ -69,10 +71,10 @@ void TShockwave::draw(int now) const {
     glPopMatrix();
 }
 
-void TShockwave::execute(int now, WorldState& world) {
+void TShockwave::execute(unsigned now, WorldState& world) {
     const float s = halfSide(now);
     // Damage follows the time each ship spends inside the ring, frame by frame.
-    const int elapsed = now - lastHitTime;
+    const int elapsed = ticksAfter(now, lastHitTime);
     lastHitTime = now;
     const int reachNow = pixelToGame(s);
     for (Ship& ship : world.ships)
@@ -80,7 +82,7 @@ void TShockwave::execute(int now, WorldState& world) {
             ship.takeDamage(WEAPONDATA[shellWeapon][3] * elapsed);
 }
 
-void standardExplosion(point position, WorldState& world, int now) {
+void standardExplosion(point position, WorldState& world, unsigned now) {
     TExplosion* explosion = new TExplosion(now, explosionDuration, position);
     explosion->startTime = 0;
     explosion->endTime = now + explosionDuration;
@@ -90,7 +92,7 @@ void standardExplosion(point position, WorldState& world, int now) {
 std::function<unsigned()> effectClock = SDL_GetTicks;
 
 void standardExplosion(point position, WorldState& world) {
-    standardExplosion(position, world, static_cast<int>(effectClock()));
+    standardExplosion(position, world, effectClock());
 }
 
 void addTimer(TimerBase* timer, WorldState& world) {
@@ -99,33 +101,51 @@ void addTimer(TimerBase* timer, WorldState& world) {
         return;
     }
     auto it = world.timers.begin();
-    while (it != world.timers.end() && (*it)->startTime < timer->startTime)
+    while (it != world.timers.end() &&
+           ((*it)->startTime == 0 || ticksAfter(timer->startTime, (*it)->startTime) > 0))
         ++it;
     world.timers.insert(it, timer);
 }
 
-void runTimer(int now, WorldState& world) {
+namespace {
+
+// A start time of 0 is at once and an end time of 0 never, whatever the tick count.
+bool waiting(const TimerBase& timer, unsigned now) {
+    return timer.startTime != 0 && ticksAfter(timer.startTime, now) > 0;
+}
+
+bool started(const TimerBase& timer, unsigned now) {
+    return timer.startTime == 0 ? now != 0 : ticksAfter(now, timer.startTime) > 0;
+}
+
+bool over(const TimerBase& timer, unsigned now) {
+    return timer.endTime != 0 && ticksAfter(now, timer.endTime) > 0;
+}
+
+} // namespace
+
+void runTimer(unsigned now, WorldState& world) {
     for (auto it = world.timers.begin(); it != world.timers.end();) {
         TimerBase* timer = *it;
         // A timer still waiting holds back everything behind it.
-        if (timer->startTime > now)
+        if (waiting(*timer, now))
             return;
-        if (timer->endTime != 0 && timer->endTime < now) {
+        if (over(*timer, now)) {
             delete timer;
             it = world.timers.erase(it);
             continue;
         }
-        if (timer->startTime < now)
+        if (started(*timer, now))
             timer->execute(now, world);
         ++it;
     }
 }
 
-void drawTimers(int now, const WorldState& world) {
+void drawTimers(unsigned now, const WorldState& world) {
     for (const TimerBase* timer : world.timers) {
-        if (timer->startTime > now)
+        if (waiting(*timer, now))
             return;
-        if (timer->startTime < now)
+        if (started(*timer, now))
             timer->draw(now);
     }
 }

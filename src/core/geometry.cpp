@@ -4,7 +4,17 @@
 #include <cstdlib>
 #include <sstream>
 
-float square(float v) { return v * v; }
+float withinTurn(float radians) {
+    return static_cast<float>(std::fmod(static_cast<double>(radians), 2 * M_PI));
+}
+
+float withinTurnDegrees(float degrees) {
+    return static_cast<float>(std::fmod(static_cast<double>(degrees), 360.0));
+}
+
+float square(float v) {
+    return v * v;
+}
 
 std::string toString(float v) {
     std::ostringstream out;
@@ -39,19 +49,31 @@ float pointDistance(point a, point b) {
     return static_cast<float>(std::sqrt(dx * dx + dy * dy));
 }
 
-float randLocFrom(int n) { return static_cast<float>((n * 7) % 200000 - 100000); }
+float randLocFrom(int n) {
+    return static_cast<float>((n * 7) % 200000 - 100000);
+}
 
 // The spawn formula is made for a generator of 15 random bits; this C library's rand() gives 31,
 // whose product with 7 would overflow and leave the field.
-float randLoc() { return randLocFrom(std::rand() & 0x7fff); }
+float randLoc() {
+    return randLocFrom(std::rand() & 0x7fff);
+}
 
-point gameToPixel(point p) { return p; }
+point gameToPixel(point p) {
+    return p;
+}
 
-float gameToPixel(int v) { return static_cast<float>(v); }
+float gameToPixel(int v) {
+    return static_cast<float>(v);
+}
 
-int pixelToGame(int v) { return v; }
+int pixelToGame(int v) {
+    return v;
+}
 
-int pixelToGame(float v) { return static_cast<int>(v); }
+int pixelToGame(float v) {
+    return static_cast<int>(v);
+}
 
 point mouseToGame(point m, float left, float right, float bottom, float top) {
     return point{m.x * (right - left) / 100 + left, m.y * (top - bottom) / 100 + bottom};

@@ -10,6 +10,11 @@ struct point {
 // The playing field is the square from -fieldHalfSize to +fieldHalfSize on both axes.
 constexpr float fieldHalfSize = 100000.0f;
 
+// An angle that only ever grows is kept within one turn (radians or degrees), so that a float
+// keeps its precision however long the game runs; within a turn it is returned unchanged.
+float withinTurn(float radians);
+float withinTurnDegrees(float degrees);
+
 float square(float v);
 std::string toString(float v);
 bool intersectCircleLine(point a, point b, point c, float r);

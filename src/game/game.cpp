@@ -207,7 +207,7 @@ void moveThroughWormholes(Game& game, const Step& step) {
 void moveProjectiles(Game& game, const Step& step) {
     if (step.first)
         printLine(projectilesLine);
-    updateProjectiles(currentWorld(game), step.delta, static_cast<int>(step.now));
+    updateProjectiles(currentWorld(game), step.delta, step.now);
 }
 
 void drawProjectilePass(Game& game, const Step&) {
@@ -223,11 +223,11 @@ void drawTrail(Game& game, const Step&) {
 }
 
 void runTimers(Game& game, const Step& step) {
-    runTimer(static_cast<int>(step.now), currentWorld(game));
+    runTimer(step.now, currentWorld(game));
 }
 
 void drawTimerPass(Game& game, const Step& step) {
-    drawTimers(static_cast<int>(step.now), currentWorld(game));
+    drawTimers(step.now, currentWorld(game));
 }
 
 void drawPlayer(Game& game, const Step&) {

@@ -31,8 +31,9 @@ void countFrame(LoopState& state, int ms) {
 }
 
 bool spawnDue(const LoopState& state) {
-    return static_cast<double>(state.lastTicks) >
-           static_cast<double>(state.lastSpawn) + static_cast<double>(state.spawnInterval);
+    // The difference of tick counts, so spawning goes on when the count wraps after 49.7 days.
+    return static_cast<double>(state.lastTicks - state.lastSpawn) >
+           static_cast<double>(state.spawnInterval);
 }
 
 point pickSpawnPoint(point player, float (*draw)()) {

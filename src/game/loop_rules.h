@@ -76,6 +76,7 @@ void countFrame(LoopState& state, int ms);
 void formatStatus(std::string& out, const char* prefix, float value);
 
 // Compared as doubles, as the interval can be any float the keys make of it.
+// Due once more than the interval has passed since the last spawn.
 bool spawnDue(const LoopState& state);
 
 // Draws spawn positions with draw (x first, then y) until one is at least spawnClearance from

@@ -20,7 +20,7 @@ void drawWormholes(WorldState& world, int now) {
         wormhole.draw(now);
 }
 
-void updateProjectiles(WorldState& world, int delta, int now) {
+void updateProjectiles(WorldState& world, int delta, unsigned now) {
     // Kept from frame to frame so that gathering the ships reuses its memory.
     static ShipPositions ships;
     ships.gather(world.ships);

@@ -8,7 +8,7 @@ class Player;
 // True when one of them sent the player on.
 bool processWormholes(Universe& universe);
 void drawWormholes(WorldState& world, int now);
-void updateProjectiles(WorldState& world, int delta, int now);
+void updateProjectiles(WorldState& world, int delta, unsigned now);
 void drawProjectiles(const WorldState& world);
 // A ship's update moves only that ship (and may hurt the player or leave an explosion), so the
 // survivors are drawn after all of them have moved.

@@ -30,12 +30,12 @@ Player::Player(point position, float thrustPower, float reversePower, float turn
 
 void Player::turnCW(int ms) {
     if (!landed)
-        angle -= turnRate * ms;
+        angle = withinTurn(angle - turnRate * ms);
 }
 
 void Player::turnCCW(int ms) {
     if (!landed)
-        angle += turnRate * ms;
+        angle = withinTurn(angle + turnRate * ms);
 }
 
 void Player::forwardThrust(int ms) {

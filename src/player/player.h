@@ -29,7 +29,7 @@ class Player {
     float angle;
     float health;
     float radius;
-    float nextShotTime;
+    unsigned nextShotTime; // the tick after which the next shot may go; 0: at once
     int takeoffCharge;
     float flameLevel;
     Emitter engineFlame;

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "bodies/world_state.h"
+#include "combat/timers.h"
 #include "combat/truncate.h"
 #include "data/weapon_ship_tables.h"
 #include "graphics/textures.h"
@@ -113,10 +114,12 @@ void Player::drawBeam() const {
 }
 
 void Player::fireProjectile(int n, unsigned now, WorldState& world, point target) {
-    if (!(static_cast<float>(now) > nextShotTime) || !aimedAwayFromShip(position, target))
+    const bool reloaded = nextShotTime == 0 || ticksAfter(now, nextShotTime) > 0;
+    if (!reloaded || !aimedAwayFromShip(position, target))
         return;
     const std::vector<float>& row = WEAPONDATA[n];
-    nextShotTime = static_cast<float>(now) + row[0];
+    // Whole milliseconds: a shot may go once the tick count is beyond now + reload.
+    nextShotTime = now + static_cast<unsigned>(truncateToInt(std::floor(row[0])));
     world.projectiles.push_front(Projectile(position, target.x - position.x, target.y - position.y,
                                             row[1], world, n, true, truncateToInt(row[2]),
                                             velocity.x, velocity.y));

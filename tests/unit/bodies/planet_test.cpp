@@ -79,3 +79,23 @@ TEST_F(PlanetUpdate, SpinTurnsALandedShipRoundThePlanet) {
     EXPECT_NEAR(player->position.y, 250 * std::sin(turned), 0.01f);
     EXPECT_NEAR(player->velocity.x, (player->position.x - 250) / 1000, 1e-5f);
 }
+
+// A day of 20 ms steps: angles that only grew would leave a float too coarse for one step's turn
+// (the orbit moving in jerks, the spin by multiples of an eighth of a degree).
+TEST_F(PlanetUpdate, ADayLaterThePlanetStillOrbitsAndSpinsAtItsOwnPace) {
+    Planet planet(250, 0, 4000, 0.004f, 45, 0.02f, 0, 10, "Cinder");
+    auto step = [&] {
+        const point before = planet.position;
+        const float spin = planet.spinAngle;
+        planet.update(world, player, 20, point{0, 0});
+        const float turned = std::fmod(planet.spinAngle - spin + 360.0f, 360.0f);
+        return std::make_pair(pointDistance(before, planet.position), turned);
+    };
+    step();
+    const auto first = step();
+    for (int i = 0; i < 24 * 3600 * 50; ++i)
+        planet.update(world, player, 20, point{0, 0});
+    const auto later = step();
+    EXPECT_NEAR(later.first, first.first, first.first * 0.001f);
+    EXPECT_NEAR(later.second, first.second, 1e-3f);
+}

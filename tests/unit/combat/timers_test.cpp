@@ -20,7 +20,7 @@ class Probe : public TimerBase {
         endTime = end;
     }
     ~Probe() override { log.deleted.push_back(id); }
-    void execute(int, WorldState&) override { log.executed.push_back(id); }
+    void execute(unsigned, WorldState&) override { log.executed.push_back(id); }
 
     int id;
     Log& log;
@@ -53,10 +53,10 @@ TEST_F(Timers, AddTimerKeepsStartOrderNewestFirstAmongEquals) {
     Probe* second500 = new Probe(501, 500, 0, log);
     addTimer(second500, world);
     addTimer(new Probe(2000, 2000, 0, log), world);
-    std::vector<int> starts;
+    std::vector<unsigned> starts;
     for (const TimerBase* t : world.timers)
         starts.push_back(t->startTime);
-    EXPECT_EQ(starts, (std::vector<int>{0, 500, 500, 900, 2000}));
+    EXPECT_EQ(starts, (std::vector<unsigned>{0, 500, 500, 900, 2000}));
     EXPECT_EQ(*std::next(world.timers.begin()), second500);
 }
 

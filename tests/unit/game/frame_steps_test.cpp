@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "combat/timers.h"
 #include "data/weapon_ship_tables.h"
 #include "game/frame_steps.h"
 #include "game/game.h"
@@ -38,6 +39,7 @@ class HeadlessFrames : public ::testing::Test {
   protected:
     void SetUp() override {
         SHIPDATA = {{0, 0, 0, 30, 10}, {1, 0.004f, 1.1f, 30, 10}};
+        WEAPONDATA = {{300, 1, 1000, 10}, {0, 0, 0, 0}, {0, 0, 0, 0.001f}};
         player = std::make_unique<Player>(point{0, 0}, 0.0015f, 0.012f, 0.0035f, 100, 50);
         game.universe.player = player.get();
         game.universe.worlds.resize(1);
@@ -101,4 +103,39 @@ TEST_F(HeadlessFrames, ALandedShipStaysOnItsPlanetThroughASlowStartAndALongFrame
     EXPECT_NEAR(onSurface(), 250, 0.5f);
     EXPECT_TRUE(player->isLanded());
     EXPECT_GT(std::fabs(rock.position.y), 3000) << "the planet has moved on a long way";
+}
+
+// An explosion, a shockwave round a hulk, the reload and the spawn clock all start 500 ms before
+// the tick count passes 2^31 (24.8 days) and before it wraps (49.7 days), and keep their times.
+TEST_F(HeadlessFrames, TimingHoldsWhereTheTickCountPasses2To31AndWraps) {
+    for (const unsigned start : {0x80000000u - 500, 0u - 500}) {
+        SCOPED_TRACE(start);
+        now = start;
+        game.loop.lastTicks = start;
+        game.loop.lastSpawn = start;
+        game.loop.spawnInterval = 500;
+        world() = WorldState();
+        world().ships.emplace_back(point{30000, 30000}, 0);
+        standardExplosion(point{0, 0}, world(), start);
+        TShockwave* wave = new TShockwave(200, start, 2000, point{30000, 30000});
+        wave->endTime = start + 2000;
+        addTimer(wave, world());
+        player->nextShotTime = 0;
+        player->fireProjectile(0, start, world(), point{500, 0});
+        player->fireProjectile(0, start + 200, world(), point{500, 0});
+        ASSERT_EQ(world().projectiles.size(), 1u) << "reloading";
+
+        frames(30, 20);
+        EXPECT_EQ(world().timers.size(), 2u);
+        EXPECT_LT(world().ships.back().health, 30) << "the ring hurts the hulk inside it";
+        EXPECT_EQ(world().ships.size(), 2u) << "one chaser spawned";
+        player->fireProjectile(0, now, world(), point{500, 0});
+        EXPECT_EQ(world().projectiles.size(), 2u) << "reloaded";
+        frames(30, 20);
+        EXPECT_EQ(world().timers.size(), 1u) << "the explosion is over after 1 s";
+        frames(50, 20);
+        EXPECT_TRUE(world().timers.empty()) << "the shockwave is over after 2 s";
+        for (TimerBase* timer : world().timers)
+            delete timer;
+    }
 }
