@@ -9,7 +9,7 @@ Player* initializePlayer() {
     std::cout << "Loading player data" << std::endl;
     const TableRules& rules = rulesOf(DataTable::player);
     TableFile data;
-    if (!readData(rules.file, rules.columns, data.rows, data.names, data.rowLines))
+    if (!readData(rules.file, rules.columns, data))
         std::cout << "playerdata read failure" << std::endl;
     // The ship is built from the first row alone; without one there is nothing to fly.
     Problems problems;

@@ -14,7 +14,7 @@ bool loadTable(DataTable which, Table& table) {
     const TableRules& rules = rulesOf(which);
     std::cout << "loading " << rules.file << std::endl;
     TableFile data;
-    if (!readData(rules.file, rules.columns, data.rows, data.names, data.rowLines))
+    if (!readData(rules.file, rules.columns, data))
         return false;
     Problems problems;
     checkTable(which, data, problems);

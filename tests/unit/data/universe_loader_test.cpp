@@ -17,10 +17,14 @@ namespace {
 class UniverseLoader : public ::testing::Test {
   protected:
     void SetUp() override {
-        // Emitter 1 is a usable swirl (twelve rows, program 1); emitter 0 has no parameter set.
+        // Emitter 1 is a usable swirl (twelve rows, program 1); emitter 0 has no parameter set;
+        // emitter 2 names the flame's program.
         ParameterSet swirl(12, std::vector<float>{0});
         swirl[11] = {1};
-        emitters = {EmitterFile{}, EmitterFile{swirl}};
+        ParameterSet flame = swirl;
+        flame[11] = {0};
+        emitters = {EmitterFile{}, EmitterFile{swirl}, EmitterFile{flame}};
+        emitterSources.clear();
         shaders = {0, 0}; // names only: without a GL context the emitters look nothing up
         universe.worlds.resize(1);
         for (const char* file : {"stardata.txt", "planetdata.txt", "wormholedata.txt"})
@@ -64,8 +68,10 @@ TEST_F(UniverseLoader, GrowsToTheHighestSystemAndMatchesPlanetsToStarRows) {
                               "0 0 0 100 1 0 14.7\n");
     dir.write("planetdata.txt", "1 10 1 500 0 0 0 0 10 @Inner\n"
                                 "0.5 10 1 500 0 0 0 0 10 @Lost\n"
-                                "1 10 1 900 0 0 0 0 10.9\n");
-    dir.write("wormholedata.txt", "4 0 0 200 2 0 0 1\n");
+                                "1 10 1 900 0 0 0 0 10.9\n"
+                                "7 nan 1 500 0 0 0 0 99 @Orphan\n");
+    // System 1 exists only because higher ones do; a gate may still lead there.
+    dir.write("wormholedata.txt", "4 0 0 200 1 0 0 1\n");
     ASSERT_TRUE(load());
     ASSERT_EQ(universe.worlds.size(), 5u);
     EXPECT_TRUE(universe.worlds[1].stars.empty());
@@ -75,9 +81,11 @@ TEST_F(UniverseLoader, GrowsToTheHighestSystemAndMatchesPlanetsToStarRows) {
     ASSERT_EQ(second.planets.size(), 2u);
     EXPECT_EQ(second.planets[1].getName(), "Planet 2");
     EXPECT_EQ(second.planets[1].texture, 10);
-    EXPECT_EQ(universe.worlds[4].wormholes.at(0).destinationWorld, 2);
-    for (const std::string& line : output)
+    EXPECT_EQ(universe.worlds[4].wormholes.at(0).destinationWorld, 1);
+    for (const std::string& line : output) {
         EXPECT_EQ(line.find("Lost"), std::string::npos);
+        EXPECT_EQ(line.find("Orphan"), std::string::npos);
+    }
 }
 
 TEST_F(UniverseLoader, AMissingTableEndsLoadingWithItsLine) {
@@ -97,13 +105,16 @@ TEST_F(UniverseLoader, RefusesUnusableRowsBeforeAddingAnything) {
          "stardata.txt:2: row 1: system -1 is outside 0..999"},
         {"5000 0 0 100 1 0 14\n", "", "", "stardata.txt:1: row 0: system 5000 is outside"},
         {star, "", "-2 0 0 100 0 0 0 1\n", "wormholedata.txt:1: row 0: system -2 is outside"},
-        // System 2 exists, as the gate stands in 3, but nothing names it.
-        {star, "", "3 0 0 100 0 0 0 1\n0 0 0 100 2 0 0 1\n",
-         "wormholedata.txt:2: row 1: destination system 2 has no star or wormhole"},
+        {star, "", "3 0 0 100 0 0 0 1\n0 0 0 100 4 0 0 1\n",
+         "wormholedata.txt:2: row 1: destination system 4 is beyond the highest system the "
+         "tables create, 3"},
+        {star, "", "0 0 0 100 0 0 0 2\n",
+         "wormholedata.txt:1: row 0: emitter 2 cannot be used: emitterShade2.txt: program index "
+         "0 in row 11 is the engine flame's; a wormhole's swirl needs program 1"},
         {"0 0 0 100 1 0 21\n", "", "", "stardata.txt:1: row 0: texture index 21 is outside 0..20"},
         {star, planet + "0 10 1 500 0 0 0 0 -1\n", "",
          "planetdata.txt:2: row 1: texture index -1 is outside"},
-        {star, "", "0 0 0 100 0 0 0 2\n", "wormholedata.txt:1: row 0: emitter index 2 names no"},
+        {star, "", "0 0 0 100 0 0 0 3\n", "wormholedata.txt:1: row 0: emitter index 3 names no"},
         {star, "", "0 0 0 100 0 0 0 0\n",
          "wormholedata.txt:1: row 0: emitter 0 cannot be used: " + emitterEntryProblem(0)},
         {star, "0 10 1 500 nan 0 0 0 10\n", "",
