@@ -49,6 +49,7 @@ bool read(DataTable which, TableFile& data, const char* failure) {
     if (readData(rules.file, rules.columns, data))
         return true;
     std::cout << failure << std::endl;
+    printProblems({unopenedTable(which)});
     return false;
 }
 

@@ -256,6 +256,10 @@ const TableRules& rulesOf(DataTable table) {
     return rules[static_cast<int>(table)];
 }
 
+Problem unopenedTable(DataTable table) {
+    return Problem{rulesOf(table).file, 0, "cannot be opened"};
+}
+
 bool readTableFile(DataTable table, const std::string& dir, TableFile& data) {
     const TableRules& rules = rulesOf(table);
     const std::string path = inDir(dir, rules.file);
@@ -407,7 +411,7 @@ Problems checkDataDirectory(const std::string& dir) {
     bool universeRead = true;
     for (int t = 0; t < 6; ++t) {
         if (!readTableFile(order[t], dir, tables[t])) {
-            problems.push_back(Problem{rulesOf(order[t]).file, 0, "cannot be opened"});
+            problems.push_back(unopenedTable(order[t]));
             universeRead = universeRead && t < 3;
             continue;
         }

@@ -43,6 +43,8 @@ struct TableRules {
     std::vector<const char*> columnNames;
 };
 const TableRules& rulesOf(DataTable table);
+// The line for a table whose file cannot be opened, as orrisk-check and the game print it.
+Problem unopenedTable(DataTable table);
 
 // Reads the table's file from dir (the working directory when empty) without printing; false
 // when it cannot be opened.

@@ -91,7 +91,8 @@ TEST_F(UniverseLoader, GrowsToTheHighestSystemAndMatchesPlanetsToStarRows) {
 TEST_F(UniverseLoader, AMissingTableEndsLoadingWithItsLine) {
     std::filesystem::remove(dir.path("planetdata.txt"));
     EXPECT_FALSE(load());
-    EXPECT_EQ(output.back(), "planetdata read failure");
+    EXPECT_EQ(output.end()[-2], "planetdata read failure");
+    EXPECT_EQ(output.back(), "planetdata.txt: cannot be opened");
 }
 
 TEST_F(UniverseLoader, RefusesUnusableRowsBeforeAddingAnything) {
