@@ -22,6 +22,10 @@ extern std::vector<metrics> letterMetrics;
 typedef struct FT_FaceRec_* FT_Face;
 extern FT_Face face;
 
+// The line the font prints when the file at fileName cannot give every glyph, found with
+// FreeType alone (no GL); "" when it can.
+std::string fontFailure(const std::string& fileName);
+
 class Font {
   public:
     int loaded;
