@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "core/data_file.h"
+#include "graphics/font.h"
 #include "graphics/sprite_decoder.h"
 #include "graphics/textures.h"
 
@@ -136,6 +137,27 @@ void checkFinite(const TableRules& rules, const TableFile& data, size_t r, Probl
                                        "row " + std::to_string(r) + " column " + std::to_string(c) +
                                            " (" + rules.columnNames[c] +
                                            ") is not a finite number"});
+}
+
+std::string placeOf(const TableRules& rules, size_t index) {
+    const size_t column = index % static_cast<size_t>(rules.columns);
+    return "row " + std::to_string(index / rules.columns) + " column " + std::to_string(column) +
+           " (" + rules.columnNames[column] + ")";
+}
+
+// What the reader makes of a token that is not wholly a number: its leading number, or 0 for a
+// word, which takes a value's place and moves every later value on by one.
+std::string oddNumberWarning(const TableRules& rules, const OddNumber& odd) {
+    const std::string quoted = "'" + odd.token + "'";
+    if (odd.used > 0)
+        return quoted + " is read as " + odd.token.substr(0, odd.used) + " in " +
+               placeOf(rules, odd.index) + "; the '" + odd.token.substr(odd.used) +
+               "' after it is ignored";
+    const std::string shift = "; every value after it moves one column on";
+    if (odd.index % rules.columns == 0)
+        return "stray word " + quoted + " between rows is read as 0, starting " +
+               placeOf(rules, odd.index) + shift;
+    return quoted + " is not a number: it is read as 0 in " + placeOf(rules, odd.index) + shift;
 }
 
 void checkPlanets(const TableFile& planets, size_t starRows, Problems& problems) {
@@ -274,6 +296,9 @@ bool readTableFile(DataTable table, const std::string& dir, TableFile& data) {
 
 void checkTable(DataTable table, const TableFile& data, Problems& problems) {
     const TableRules& rules = rulesOf(table);
+    for (const OddNumber& odd : data.oddNumbers)
+        problems.push_back(
+            Problem{rules.file, odd.line, oddNumberWarning(rules, odd), Severity::warning});
     if (data.rows.size() < rules.rowsNeeded)
         problems.push_back(Problem{rules.file, 0,
                                    std::to_string(data.rows.size()) + " rows found, " +
@@ -391,16 +416,28 @@ size_t countShaderPairs(const std::string& dir, Problems& problems) {
 }
 
 void checkSprites(const std::string& dir, Problems& problems) {
+    const std::string without = "; the game runs with a plain square in its place";
     for (const char* name : textureFiles) {
         const std::filesystem::path path = std::filesystem::path(dir) / name;
         std::error_code error;
-        if (!std::filesystem::exists(path, error) && !error)
+        if (!std::filesystem::exists(path, error) && !error) {
+            problems.push_back(Problem{name, 0, "missing" + without, Severity::warning});
             continue;
+        }
         DecodedSprite sprite;
         std::string reason;
         if (!decodeSpriteFile(path.string(), spriteSideLimit, sprite, reason))
-            problems.push_back(Problem{name, 0, "cannot be used as a sprite: " + reason});
+            problems.push_back(Problem{name, 0, "cannot be used as a sprite: " + reason + without,
+                                       Severity::warning});
     }
+}
+
+void checkFont(const std::string& dir, Problems& problems) {
+    const std::string failure = fontFailure(inDir(dir, fontFileName));
+    if (!failure.empty())
+        problems.push_back(Problem{
+            fontFileName, 0, "the game prints \"" + failure + "\" and runs without status text",
+            Severity::warning});
 }
 
 Problems checkDataDirectory(const std::string& dir) {
@@ -424,5 +461,6 @@ Problems checkDataDirectory(const std::string& dir) {
     if (universeRead)
         checkUniverse(tables[3], tables[4], tables[5], emitterFiles, sources, programs, problems);
     checkSprites(dir, problems);
+    checkFont(dir, problems);
     return problems;
 }

@@ -82,9 +82,11 @@ Problem missingFragmentShader(size_t pair);
 // The number of shader pairs the game would build from dir, checking each pair is complete.
 size_t countShaderPairs(const std::string& dir, Problems& problems);
 
-// Every sprite file present in dir decodes as the game would decode it (a missing sprite only
-// leaves its slot empty, which the game runs with).
+// Every sprite file in dir decodes as the game would decode it; the game runs without one, so a
+// sprite missing or refused is a warning.
 void checkSprites(const std::string& dir, Problems& problems);
+// The font gives every glyph; the game runs without status text when it does not (a warning).
+void checkFont(const std::string& dir, Problems& problems);
 
 // Every problem of every data file in dir, as the game would meet them. Prints nothing.
 Problems checkDataDirectory(const std::string& dir);

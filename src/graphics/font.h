@@ -14,6 +14,8 @@ struct metrics {
 };
 
 constexpr int glyphCount = 128;
+// The status text's font, read from the working directory.
+constexpr const char* fontFileName = "subatomic.tsoonami.ttf";
 
 extern unsigned int letterTextures[glyphCount];
 extern std::vector<metrics> letterMetrics;

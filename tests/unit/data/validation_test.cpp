@@ -23,11 +23,16 @@ TableFile tableOf(DataTable table, const std::string& text) {
     return data;
 }
 
-// A directory holding every shipped data file.
+// A directory holding every shipped data file, with the built sprites and font.
 void copyShipped(const ScratchDir& dir) {
     for (const auto& entry :
          std::filesystem::directory_iterator(std::filesystem::path(ORRISK_SOURCE_DIR) / "assets"))
         std::filesystem::copy_file(entry.path(), dir.root / entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(ORRISK_RUNTIME_DIR)) {
+        const std::string extension = entry.path().extension().string();
+        if (extension == ".png" || extension == ".tga" || extension == ".ttf")
+            std::filesystem::copy_file(entry.path(), dir.root / entry.path().filename());
+    }
 }
 
 } // namespace
@@ -49,6 +54,24 @@ TEST(TableRules, MissingRowsAndEveryValueThatIsNotANumberAreNamed) {
                   "weapondata.txt:3: row 1 column 2 (lifetime) is not a finite number",
                   "playerdata.txt: 0 rows found, 1 needed (the player's ship: start x, start y, "
                   "thrust, reverse, turn rate, health, radius)"}));
+}
+
+// The rows shift as the game reads them: the stray word makes the second star's density 12.
+TEST(TableRules, TokensThatAreNotWhollyNumbersAreWarnedAboutAsTheGameReadsThem) {
+    Problems problems;
+    const TableFile stars =
+        tableOf(DataTable::stars, "0 0 0 1e3 x 0 14 @Sun\nHello\n1 0 0 12a 1 0 14\n");
+    checkTable(DataTable::stars, stars, problems);
+    EXPECT_EQ(stars.rows[1], (std::vector<float>{0, 1, 0, 0, 12, 1, 0}));
+    EXPECT_TRUE(printProblems(problems));
+    EXPECT_EQ(lines(problems),
+              (std::vector<std::string>{
+                  "stardata.txt:1: warning: 'x' is not a number: it is read as 0 in row 0 column 4 "
+                  "(density); every value after it moves one column on",
+                  "stardata.txt:2: warning: stray word 'Hello' between rows is read as 0, "
+                  "starting row 1 column 0 (system); every value after it moves one column on",
+                  "stardata.txt:3: warning: '12a' is read as 12 in row 1 column 4 (density); the "
+                  "'a' after it is ignored"}));
 }
 
 TEST(UniverseRules, EveryBadIndexIsReportedWithItsRowAndLine) {
