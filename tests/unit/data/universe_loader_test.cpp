@@ -17,14 +17,10 @@ namespace {
 class UniverseLoader : public ::testing::Test {
   protected:
     void SetUp() override {
-        // Emitter 1 is a usable swirl (twelve rows, program 1); emitter 0 has no parameter set;
-        // emitter 2 names the flame's program.
+        // Emitter 1 is a usable swirl (twelve rows, program 1); emitter 0 has no parameter set.
         ParameterSet swirl(12, std::vector<float>{0});
         swirl[11] = {1};
-        ParameterSet flame = swirl;
-        flame[11] = {0};
-        emitters = {EmitterFile{}, EmitterFile{swirl}, EmitterFile{flame}};
-        emitterSources.clear();
+        emitters = {EmitterFile{}, EmitterFile{swirl}};
         shaders = {0, 0}; // names only: without a GL context the emitters look nothing up
         universe.worlds.resize(1);
         for (const char* file : {"stardata.txt", "planetdata.txt", "wormholedata.txt"})
@@ -109,13 +105,10 @@ TEST_F(UniverseLoader, RefusesUnusableRowsBeforeAddingAnything) {
         {star, "", "3 0 0 100 0 0 0 1\n0 0 0 100 4 0 0 1\n",
          "wormholedata.txt:2: row 1: destination system 4 is beyond the highest system the "
          "tables create, 3"},
-        {star, "", "0 0 0 100 0 0 0 2\n",
-         "wormholedata.txt:1: row 0: emitter 2 cannot be used: emitterShade2.txt: program index "
-         "0 in row 11 is the engine flame's; a wormhole's swirl needs program 1"},
         {"0 0 0 100 1 0 21\n", "", "", "stardata.txt:1: row 0: texture index 21 is outside 0..20"},
         {star, planet + "0 10 1 500 0 0 0 0 -1\n", "",
          "planetdata.txt:2: row 1: texture index -1 is outside"},
-        {star, "", "0 0 0 100 0 0 0 3\n", "wormholedata.txt:1: row 0: emitter index 3 names no"},
+        {star, "", "0 0 0 100 0 0 0 2\n", "wormholedata.txt:1: row 0: emitter index 2 names no"},
         {star, "", "0 0 0 100 0 0 0 0\n",
          "wormholedata.txt:1: row 0: emitter 0 cannot be used: " + emitterEntryProblem(0)},
         {star, "0 10 1 500 nan 0 0 0 10\n", "",

@@ -271,15 +271,6 @@ TEST_F(GlobalTables, StartUpCheckPrintsEveryProblemAndRefuses) {
     EXPECT_TRUE(particleDataUsable());
     EXPECT_EQ(GetCapturedStdout(), "");
 
-    // The swirl's program would take the flame's thrust into its sampler every frame.
-    emitters = {{emitterSet(1)}};
-    emitterSources = {{SetSource{1, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}}}};
-    CaptureStdout();
-    EXPECT_FALSE(particleDataUsable());
-    EXPECT_EQ(GetCapturedStdout(), "emitterShade0.txt:13: program index 1 in row 11 is a "
-                                   "wormhole's swirl's; the engine flame needs program 0\n");
-    emitterSources.clear();
-
     emitters = {{emitterSet(3)}};
     emitterFileProblems = {"emitterShade0.txt line 7: curve row of 42 values"};
     shaderProblems = {"shader1.fs: missing"};
