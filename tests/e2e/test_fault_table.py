@@ -121,64 +121,56 @@ def run_case(name, fault):
                          if errors else None)
 
 
-def append(name, text):
-    """An edit adding text to the end of a file; the text's first line is {line} in the lines."""
-    def edit(game):
-        with open(game.path(name)) as f:
-            old = f.read()
-        game.write_file(name, old + text)
-        return {"line": old.count("\n") + 1}
-    return edit
+def change(game, name, how):
+    """Removes the file (how None), copies another over it ("=other") or appends how to it;
+    returns the line the change is on."""
+    if how is None:
+        game.remove_file(name)
+        return 0
+    if how.startswith("="):
+        shutil.copy(game.path(how[1:]), game.path(name))
+        return 13  # row 11 of set 0, the program index, in both shipped emitter files
+    with open(game.path(name)) as f:
+        old = f.read()
+    game.write_file(name, old + how)
+    return old.count("\n") + 1
 
 
-def copy(source, target):
-    def edit(game):
-        shutil.copy(game.path(source), game.path(target))
-        with open(game.path(source)) as f:
-            # Row 11 of set 0, the program index: the 13th line after the '#' line.
-            return {"line": next(i for i, l in enumerate(f, 1) if l.startswith("#")) + 12}
-    return edit
-
-
-def removed(name):
-    return lambda game: game.remove_file(name) or {}
-
-
-ROWS = "0 0 0 100 1 0 99 @Bad\n"
-# (what, edit, status of both, lines both print (warnings only the checker), texts neither may).
+ROW = "0 0 0 100 1 0 99 @Bad\n"
+# (what, file, change, status of both, lines both print (warnings only the checker), texts
+# neither may print).
 EDITS = [
-    ("gate to an empty system below the highest",
-     append("wormholedata.txt", "0 50000 50000 500 6 0 0 1\n7 0 0 500 0 0 0 1\n"), 0, [], []),
-    ("planet of no star", append("planetdata.txt", "99 nan 1 500 0 0 0 0 99 @Nowhere\n"), 0,
+    ("gate to an empty system below the highest", "wormholedata.txt",
+     "0 50000 50000 500 6 0 0 1\n7 0 0 500 0 0 0 1\n", 0, [], []),
+    ("planet of no star", "planetdata.txt", "99 nan 1 500 0 0 0 0 99 @Nowhere\n", 0,
      ["planetdata.txt:{line}: warning: row 16: star row 99 does not exist"], ["Nowhere"]),
-    ("flame naming the swirl's program", copy("emitterShade1.txt", "emitterShade0.txt"), 1,
+    ("flame naming the swirl's program", "emitterShade0.txt", "=emitterShade1.txt", 1,
      ["emitterShade0.txt:{line}: program index 1 in row 11 is a wormhole's swirl's; the engine "
       "flame needs program 0"], []),
-    ("swirl naming the flame's program", copy("emitterShade0.txt", "emitterShade1.txt"), 1,
+    ("swirl naming the flame's program", "emitterShade1.txt", "=emitterShade0.txt", 1,
      ["emitter 1 cannot be used: emitterShade1.txt:{line}: program index 0 in row 11 is the "
       "engine flame's"], []),
-    ("nan and a bad texture in one row", append("stardata.txt", "nan" + ROWS[1:]), 1,
+    ("nan and a bad texture in one row", "stardata.txt", "nan" + ROW[1:], 1,
      ["stardata.txt:{line}: row 5 column 0 (system) is not a finite number",
       "stardata.txt:{line}: row 5: texture index 99 is outside 0..20"], []),
-    ("a bad value on the row's second line", append("stardata.txt", ROWS.replace(" 1 ", "\n1 ")),
-     1, ["stardata.txt:{next}: row 5: texture index 99"], []),
-    ("flame file removed", removed("emitterShade0.txt"), 1,
+    ("a bad value on the row's second line", "stardata.txt", ROW.replace(" 1 ", "\n1 "), 1,
+     ["stardata.txt:{next}: row 5: texture index 99"], []),
+    ("flame file removed", "emitterShade0.txt", None, 1,
      ["emitterShade0.txt: missing; the player's engine flame needs it"], ["emitterShade1"]),
 ]
 
 
-def run_edit(what, edit, status, expected, absent):
+def run_edit(what, name, how, status, expected, absent):
     with Game() as game:
-        place = edit(game)
-        place["next"] = place.get("line", 0) + 1
+        line = change(game, name, how)
         checker, got, lines = check_and_run(game)
         found = checker.stdout.splitlines()
         errors = []
         if got != status or checker.returncode != status:
             errors.append("status %r, checker %d" % (got, checker.returncode))
-        for text in (t.format(**place) for t in expected):
+        for text in (t.format(line=line, next=line + 1) for t in expected):
             errors += ["%r is missing" % text for out in (found, lines)
-                       if not any(text in line for line in out) and
+                       if not any(text in printed for printed in out) and
                        (out is found or ": warning: " not in text)]
         errors += ["%r printed" % text for text in absent
                    if text in checker.stdout or text in "\n".join(lines[-30:])]
