@@ -9,11 +9,14 @@ Player* initializePlayer() {
     std::cout << "Loading player data" << std::endl;
     const TableRules& rules = rulesOf(DataTable::player);
     TableFile data;
-    if (!readData(rules.file, rules.columns, data.rows, data.names, data.rowLines))
-        std::cout << "playerdata read failure" << std::endl;
     // The ship is built from the first row alone; without one there is nothing to fly.
     Problems problems;
-    checkTable(DataTable::player, data, problems);
+    if (readData(rules.file, rules.columns, data)) {
+        checkTable(DataTable::player, data, problems);
+    } else {
+        std::cout << "playerdata read failure" << std::endl;
+        problems.push_back(unopenedTable(DataTable::player));
+    }
     if (!printProblems(problems))
         return nullptr;
     const std::vector<float>& row = data.rows[0];

@@ -44,8 +44,7 @@ void skipComment(std::istream& in, int& line) {
 
 } // namespace
 
-void readTable(std::istream& in, int columns, Table& rows, NameTable& names,
-               std::vector<int>& rowLines) {
+void readTable(std::istream& in, int columns, TableFile& data) {
     unsigned k = 0;
     int line = 1;
     std::string token;
@@ -53,13 +52,20 @@ void readTable(std::istream& in, int columns, Table& rows, NameTable& names,
         if (token[0] == '#') {
             skipComment(in, line);
         } else if (token[0] == '@') {
-            addName(token, k, columns, names);
+            addName(token, k, columns, data.names);
         } else {
             if (k % columns == 0) {
-                rows.emplace_back(columns, 0.0f);
-                rowLines.push_back(line);
+                data.rows.emplace_back(columns, 0.0f);
+                data.rowLines.push_back(line);
             }
-            rows.back()[k % columns] = static_cast<float>(std::atof(token.c_str()));
+            // strtod is what atof applies, and it tells how much of the token it read.
+            char* end = nullptr;
+            const double value = std::strtod(token.c_str(), &end);
+            const size_t used = static_cast<size_t>(end - token.c_str());
+            if (used < token.size())
+                data.oddNumbers.push_back(OddNumber{line, k, token, used});
+            data.valueLines.push_back(line);
+            data.rows.back()[k % columns] = static_cast<float>(value);
             ++k;
         }
     }
@@ -70,13 +76,18 @@ bool readData(const char* fileName, int columns, Table& rows) {
     return readData(fileName, columns, rows, names);
 }
 
+// The given tables are appended to, as the reader never clears what it is given.
 bool readData(const char* fileName, int columns, Table& rows, NameTable& names) {
-    std::vector<int> rowLines;
-    return readData(fileName, columns, rows, names, rowLines);
+    TableFile data;
+    data.rows.swap(rows);
+    data.names.swap(names);
+    const bool opened = readData(fileName, columns, data);
+    rows.swap(data.rows);
+    names.swap(data.names);
+    return opened;
 }
 
-bool readData(const char* fileName, int columns, Table& rows, NameTable& names,
-              std::vector<int>& rowLines) {
+bool readData(const char* fileName, int columns, TableFile& data) {
     std::ifstream in;
     if (dataFileOpens(fileName))
         in.open(fileName);
@@ -85,6 +96,6 @@ bool readData(const char* fileName, int columns, Table& rows, NameTable& names,
         return false;
     }
     std::cout << "Opening " << fileName << std::endl;
-    readTable(in, columns, rows, names, rowLines);
+    readTable(in, columns, data);
     return true;
 }

@@ -46,9 +46,10 @@ void addStars(Universe& universe, const Table& stars, const NameTable& starNames
 // Reads one table, printing its failure line when the file cannot be opened.
 bool read(DataTable which, TableFile& data, const char* failure) {
     const TableRules& rules = rulesOf(which);
-    if (readData(rules.file, rules.columns, data.rows, data.names, data.rowLines))
+    if (readData(rules.file, rules.columns, data))
         return true;
     std::cout << failure << std::endl;
+    printProblems({unopenedTable(which)});
     return false;
 }
 
@@ -73,9 +74,8 @@ bool initializeStars(Universe& universe) {
         return false;
     Problems problems;
     checkTable(DataTable::stars, stars, problems);
-    checkTable(DataTable::planets, planets, problems);
     checkTable(DataTable::wormholes, wormholes, problems);
-    checkUniverse(stars, planets, wormholes, emitters, shaders.size(), problems);
+    checkUniverse(stars, planets, wormholes, emitters, emitterSources, shaders.size(), problems);
     if (!printProblems(problems))
         return false;
     addStars(universe, stars.rows, stars.names, planets.rows, planets.names);

@@ -1,14 +1,15 @@
 #include "data/validation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <set>
 #include <system_error>
 
 #include "core/data_file.h"
+#include "graphics/font.h"
 #include "graphics/sprite_decoder.h"
 #include "graphics/textures.h"
 
@@ -38,6 +39,12 @@ bool wholeInRange(float v, int first, int last) {
     return v > first - 1.0f && v < last + 1.0f;
 }
 
+// A row may span lines; a value is reported on the line it was written on.
+int valueLine(const TableFile& data, size_t row, size_t column) {
+    return lineOf(data.valueLines, row * data.rows[row].size() + column,
+                  lineOf(data.rowLines, row, 0));
+}
+
 struct RowCheck {
     const char* file;
     const TableFile& data;
@@ -45,65 +52,128 @@ struct RowCheck {
     Problems& problems;
 
     float operator[](size_t column) const { return data.rows[row][column]; }
-    void add(const std::string& message) const {
-        problems.push_back(Problem{file, lineOf(data.rowLines, row, 0),
-                                   "row " + std::to_string(row) + ": " + message});
-    }
-    bool finite() const {
-        for (float v : data.rows[row])
-            if (!std::isfinite(v))
-                return false;
-        return true;
+    void add(size_t column, const std::string& message,
+             Severity severity = Severity::problem) const {
+        problems.push_back(Problem{file, valueLine(data, row, column),
+                                   "row " + std::to_string(row) + ": " + message, severity});
     }
 };
 
-void checkWorld(const RowCheck& row, const char* what, float v) {
+// A value that is not a finite number is reported by checkFinite alone, so the other checks
+// look at the finite ones.
+void checkWorld(const RowCheck& row, size_t column, const char* what) {
+    const float v = row[column];
+    if (std::isfinite(v) && !wholeInRange(v, 0, maxWorldIndex))
+        row.add(column, std::string(what) + " " + numberText(v) + " is outside 0.." +
+                            std::to_string(maxWorldIndex));
+}
+
+void checkTexture(const RowCheck& row, size_t column) {
+    const float v = row[column];
+    if (std::isfinite(v) && !wholeInRange(v, 0, textureCount - 1))
+        row.add(column, "texture index " + numberText(v) + " is outside 0.." +
+                            std::to_string(textureCount - 1));
+}
+
+// Files are read in order up to the first missing one, which is the file to name: a later one
+// may well exist.
+std::string unreadEmitterFile(float v, size_t read) {
     if (!wholeInRange(v, 0, maxWorldIndex))
-        row.add(std::string(what) + " " + numberText(v) + " is outside 0.." +
-                std::to_string(maxWorldIndex));
+        return "";
+    const std::string missing = emitterFileName(read);
+    if (static_cast<size_t>(v) == read)
+        return ": " + missing + " not found";
+    return ": " + missing + " not found, and the files after it are not read";
 }
 
-void checkTexture(const RowCheck& row, float v) {
-    if (!wholeInRange(v, 0, textureCount - 1))
-        row.add("texture index " + numberText(v) + " is outside 0.." +
-                std::to_string(textureCount - 1));
-}
-
-void checkSwirl(const RowCheck& row, float v, const std::vector<EmitterFile>& emitters,
-                size_t programCount) {
+void checkSwirl(const RowCheck& row, size_t column, const std::vector<EmitterFile>& emitters,
+                const EmitterSources& sources, size_t programCount) {
+    const float v = row[column];
+    if (!std::isfinite(v))
+        return;
     if (!wholeInRange(v, 0, static_cast<int>(emitters.size()) - 1)) {
-        // Name the missing file when the index could be one.
-        const std::string file = wholeInRange(v, 0, maxWorldIndex)
-                                     ? ": " + emitterFileName(static_cast<size_t>(v)) + " not found"
-                                     : "";
-        row.add("emitter index " + numberText(v) + " names no emitter file" + file +
-                " (there are " + std::to_string(emitters.size()) + ")");
+        row.add(column, "emitter index " + numberText(v) + " names no emitter file" +
+                            unreadEmitterFile(v, emitters.size()) + " (there are " +
+                            std::to_string(emitters.size()) + ")");
         return;
     }
     Problems entry;
-    checkEmitterEntry(emitters, static_cast<size_t>(v), programCount, entry);
+    checkEmitterEntry(emitters, sources, static_cast<size_t>(v), programCount, swirlProgram, entry);
     if (!entry.empty())
-        row.add("emitter " + numberText(std::trunc(v)) +
-                " cannot be used: " + formatProblem(entry.front()));
+        row.add(column, "emitter " + numberText(std::trunc(v)) +
+                            " cannot be used: " + formatProblem(entry.front()));
 }
 
-// A system exists to be travelled to when a star or wormhole row names it; system 0 always does.
-std::set<int> namedWorlds(const TableFile& stars, const TableFile& wormholes) {
-    std::set<int> named{0};
+// The universe grows to the highest system a star or wormhole row names; every system up to it
+// exists, empty or not. System 0 always does.
+int highestWorld(const TableFile& stars, const TableFile& wormholes) {
+    int highest = 0;
     for (const TableFile* table : {&stars, &wormholes})
         for (const auto& row : table->rows)
             if (wholeInRange(row[0], 0, maxWorldIndex))
-                named.insert(static_cast<int>(row[0]));
-    return named;
+                highest = std::max(highest, static_cast<int>(row[0]));
+    return highest;
 }
 
-void checkDestination(const RowCheck& row, const std::set<int>& named) {
-    const float v = row[4];
-    if (!wholeInRange(v, 0, maxWorldIndex))
-        checkWorld(row, "destination system", v);
-    else if (named.count(static_cast<int>(v)) == 0)
-        row.add("destination system " + std::to_string(static_cast<int>(v)) +
-                " has no star or wormhole in any table");
+void checkDestination(const RowCheck& row, size_t column, int highest) {
+    const float v = row[column];
+    if (!std::isfinite(v) || !wholeInRange(v, 0, maxWorldIndex))
+        checkWorld(row, column, "destination system");
+    else if (static_cast<int>(v) > highest)
+        row.add(column, "destination system " + std::to_string(static_cast<int>(v)) +
+                            " is beyond the highest system the tables create, " +
+                            std::to_string(highest));
+}
+
+// The loader builds a planet for star row i when column 0 equals i exactly.
+bool belongsToStar(float v, size_t starRows) {
+    return v >= 0 && v < static_cast<float>(starRows) && v == std::floor(v);
+}
+
+void checkFinite(const TableRules& rules, const TableFile& data, size_t r, Problems& problems) {
+    for (size_t c = 0; c < data.rows[r].size(); ++c)
+        if (!std::isfinite(data.rows[r][c]))
+            problems.push_back(Problem{rules.file, valueLine(data, r, c),
+                                       "row " + std::to_string(r) + " column " + std::to_string(c) +
+                                           " (" + rules.columnNames[c] +
+                                           ") is not a finite number"});
+}
+
+std::string placeOf(const TableRules& rules, size_t index) {
+    const size_t column = index % static_cast<size_t>(rules.columns);
+    return "row " + std::to_string(index / rules.columns) + " column " + std::to_string(column) +
+           " (" + rules.columnNames[column] + ")";
+}
+
+// What the reader makes of a token that is not wholly a number: its leading number, or 0 for a
+// word, which takes a value's place and moves every later value on by one.
+std::string oddNumberWarning(const TableRules& rules, const OddNumber& odd) {
+    const std::string quoted = "'" + odd.token + "'";
+    if (odd.used > 0)
+        return quoted + " is read as " + odd.token.substr(0, odd.used) + " in " +
+               placeOf(rules, odd.index) + "; the '" + odd.token.substr(odd.used) +
+               "' after it is ignored";
+    const std::string shift = "; every value after it moves one column on";
+    if (odd.index % rules.columns == 0)
+        return "stray word " + quoted + " between rows is read as 0, starting " +
+               placeOf(rules, odd.index) + shift;
+    return quoted + " is not a number: it is read as 0 in " + placeOf(rules, odd.index) + shift;
+}
+
+void checkPlanets(const TableFile& planets, size_t starRows, Problems& problems) {
+    const TableRules& rules = rulesOf(DataTable::planets);
+    for (size_t i = 0; i < planets.rows.size(); ++i) {
+        const RowCheck row{rules.file, planets, i, problems};
+        if (!belongsToStar(row[0], starRows)) {
+            row.add(0,
+                    "star row " + numberText(row[0]) + " does not exist (" +
+                        std::to_string(starRows) + " star rows); the game leaves this planet out",
+                    Severity::warning);
+            continue;
+        }
+        checkFinite(rules, planets, i, problems);
+        checkTexture(row, 8);
+    }
 }
 
 void checkLayers(const std::string& name, const ParameterSet& set, Problems& problems) {
@@ -115,9 +185,14 @@ void checkLayers(const std::string& name, const ParameterSet& set, Problems& pro
                                        std::to_string(maxLayerCount)});
 }
 
-// Only an exact 0 (flame) or 1 (swirl) selects a program layout.
-void checkProgram(const std::string& name, const ParameterSet& set, size_t programCount,
-                  Problems& problems) {
+const char* ownerOf(int program) {
+    return program == flameProgram ? "the engine flame" : "a wormhole's swirl";
+}
+
+// Only an exact 0 (flame) or 1 (swirl) selects a program layout, and the owner sets the uniform
+// of its own layout: the other program's would be set with the wrong type every frame.
+void checkProgram(const std::string& name, const ParameterSet& set, int line, size_t programCount,
+                  int neededProgram, Problems& problems) {
     if (set[11].empty()) {
         problems.push_back(Problem{name, 0, "set 0 row 11 (program index) is empty"});
         return;
@@ -134,20 +209,36 @@ void checkProgram(const std::string& name, const ParameterSet& set, size_t progr
                         std::to_string(programCount) + " loaded); it is built from " +
                         shaderFileName(static_cast<size_t>(k), ".vs") + " and " +
                         shaderFileName(static_cast<size_t>(k), ".fs")});
+    else if (neededProgram != anyProgram && k != static_cast<float>(neededProgram))
+        problems.push_back(Problem{name, line,
+                                   "program index " + numberText(k) + " in row 11 is " +
+                                       ownerOf(static_cast<int>(k)) + "'s; " +
+                                       ownerOf(neededProgram) + " needs program " +
+                                       std::to_string(neededProgram)});
 }
 
 } // namespace
 
 std::string formatProblem(const Problem& problem) {
+    const std::string message = (isWarning(problem) ? "warning: " : "") + problem.message;
     if (problem.line > 0)
-        return problem.file + ":" + std::to_string(problem.line) + ": " + problem.message;
-    return problem.file + ": " + problem.message;
+        return problem.file + ":" + std::to_string(problem.line) + ": " + message;
+    return problem.file + ": " + message;
+}
+
+bool isWarning(const Problem& problem) {
+    return problem.severity == Severity::warning;
 }
 
 bool printProblems(const Problems& problems) {
-    for (const Problem& problem : problems)
+    bool none = true;
+    for (const Problem& problem : problems) {
+        if (isWarning(problem))
+            continue;
         std::cout << formatProblem(problem) << std::endl;
-    return problems.empty();
+        none = false;
+    }
+    return none;
 }
 
 const TableRules& rulesOf(DataTable table) {
@@ -187,6 +278,10 @@ const TableRules& rulesOf(DataTable table) {
     return rules[static_cast<int>(table)];
 }
 
+Problem unopenedTable(DataTable table) {
+    return Problem{rulesOf(table).file, 0, "cannot be opened"};
+}
+
 bool readTableFile(DataTable table, const std::string& dir, TableFile& data) {
     const TableRules& rules = rulesOf(table);
     const std::string path = inDir(dir, rules.file);
@@ -195,51 +290,43 @@ bool readTableFile(DataTable table, const std::string& dir, TableFile& data) {
     std::ifstream in(path);
     if (!in)
         return false;
-    readTable(in, rules.columns, data.rows, data.names, data.rowLines);
+    readTable(in, rules.columns, data);
     return true;
 }
 
 void checkTable(DataTable table, const TableFile& data, Problems& problems) {
     const TableRules& rules = rulesOf(table);
+    for (const OddNumber& odd : data.oddNumbers)
+        problems.push_back(
+            Problem{rules.file, odd.line, oddNumberWarning(rules, odd), Severity::warning});
     if (data.rows.size() < rules.rowsNeeded)
         problems.push_back(Problem{rules.file, 0,
                                    std::to_string(data.rows.size()) + " rows found, " +
                                        std::to_string(rules.rowsNeeded) + " needed (" + rules.need +
                                        ")"});
     // "nan" and "inf" read as numbers; they would spread through everything built from them.
+    // Planet rows are checked with the stars they belong to.
+    if (table == DataTable::planets)
+        return;
     for (size_t r = 0; r < data.rows.size(); ++r)
-        for (size_t c = 0; c < data.rows[r].size(); ++c)
-            if (!std::isfinite(data.rows[r][c]))
-                problems.push_back(Problem{rules.file, lineOf(data.rowLines, r, 0),
-                                           "row " + std::to_string(r) + " column " +
-                                               std::to_string(c) + " (" + rules.columnNames[c] +
-                                               ") is not a finite number"});
+        checkFinite(rules, data, r, problems);
 }
 
 void checkUniverse(const TableFile& stars, const TableFile& planets, const TableFile& wormholes,
-                   const std::vector<EmitterFile>& emitters, size_t programCount,
-                   Problems& problems) {
-    // Rows holding a value that is not a number are refused by checkTable already.
+                   const std::vector<EmitterFile>& emitters, const EmitterSources& sources,
+                   size_t programCount, Problems& problems) {
     for (size_t i = 0; i < stars.rows.size(); ++i) {
         const RowCheck row{"stardata.txt", stars, i, problems};
-        if (row.finite()) {
-            checkWorld(row, "system", row[0]);
-            checkTexture(row, row[6]);
-        }
+        checkWorld(row, 0, "system");
+        checkTexture(row, 6);
     }
-    for (size_t i = 0; i < planets.rows.size(); ++i) {
-        const RowCheck row{"planetdata.txt", planets, i, problems};
-        if (row.finite())
-            checkTexture(row, row[8]);
-    }
-    const std::set<int> named = namedWorlds(stars, wormholes);
+    checkPlanets(planets, stars.rows.size(), problems);
+    const int highest = highestWorld(stars, wormholes);
     for (size_t i = 0; i < wormholes.rows.size(); ++i) {
         const RowCheck row{"wormholedata.txt", wormholes, i, problems};
-        if (!row.finite())
-            continue;
-        checkWorld(row, "system", row[0]);
-        checkDestination(row, named);
-        checkSwirl(row, row[7], emitters, programCount);
+        checkWorld(row, 0, "system");
+        checkDestination(row, 4, highest);
+        checkSwirl(row, 7, emitters, sources, programCount);
     }
 }
 
@@ -275,8 +362,8 @@ void checkParameterSet(const ParameterSet& set, const std::string& file, const S
     }
 }
 
-void checkEmitterEntry(const std::vector<EmitterFile>& emitters, size_t index, size_t programCount,
-                       Problems& problems) {
+void checkEmitterEntry(const std::vector<EmitterFile>& emitters, const EmitterSources& sources,
+                       size_t index, size_t programCount, int neededProgram, Problems& problems) {
     const std::string name = emitterFileName(index);
     if (index >= emitters.size()) {
         problems.push_back(Problem{name, 0, "not found; no emitter file has that number"});
@@ -297,16 +384,18 @@ void checkEmitterEntry(const std::vector<EmitterFile>& emitters, size_t index, s
         return;
     }
     checkLayers(name, set, problems);
-    checkProgram(name, set, programCount, problems);
+    const bool hasLines = index < sources.size() && !sources[index].empty();
+    const int line = hasLines ? lineOf(sources[index][0].rowLines, 11, 0) : 0;
+    checkProgram(name, set, line, programCount, neededProgram, problems);
 }
 
-void checkFlameEntry(const std::vector<EmitterFile>& emitters, size_t programCount,
-                     Problems& problems) {
+void checkFlameEntry(const std::vector<EmitterFile>& emitters, const EmitterSources& sources,
+                     size_t programCount, Problems& problems) {
     if (emitters.empty())
         problems.push_back(
             Problem{emitterFileName(0), 0, "missing; the player's engine flame needs it"});
     else
-        checkEmitterEntry(emitters, 0, programCount, problems);
+        checkEmitterEntry(emitters, sources, 0, programCount, flameProgram, problems);
 }
 
 Problem missingFragmentShader(size_t pair) {
@@ -327,16 +416,28 @@ size_t countShaderPairs(const std::string& dir, Problems& problems) {
 }
 
 void checkSprites(const std::string& dir, Problems& problems) {
+    const std::string without = "; the game runs with a plain square in its place";
     for (const char* name : textureFiles) {
         const std::filesystem::path path = std::filesystem::path(dir) / name;
         std::error_code error;
-        if (!std::filesystem::exists(path, error) && !error)
+        if (!std::filesystem::exists(path, error) && !error) {
+            problems.push_back(Problem{name, 0, "missing" + without, Severity::warning});
             continue;
+        }
         DecodedSprite sprite;
         std::string reason;
         if (!decodeSpriteFile(path.string(), spriteSideLimit, sprite, reason))
-            problems.push_back(Problem{name, 0, "cannot be used as a sprite: " + reason});
+            problems.push_back(Problem{name, 0, "cannot be used as a sprite: " + reason + without,
+                                       Severity::warning});
     }
+}
+
+void checkFont(const std::string& dir, Problems& problems) {
+    const std::string failure = fontFailure(inDir(dir, fontFileName));
+    if (!failure.empty())
+        problems.push_back(Problem{
+            fontFileName, 0, "the game prints \"" + failure + "\" and runs without status text",
+            Severity::warning});
 }
 
 Problems checkDataDirectory(const std::string& dir) {
@@ -347,17 +448,19 @@ Problems checkDataDirectory(const std::string& dir) {
     bool universeRead = true;
     for (int t = 0; t < 6; ++t) {
         if (!readTableFile(order[t], dir, tables[t])) {
-            problems.push_back(Problem{rulesOf(order[t]).file, 0, "cannot be opened"});
+            problems.push_back(unopenedTable(order[t]));
             universeRead = universeRead && t < 3;
             continue;
         }
         checkTable(order[t], tables[t], problems);
     }
-    const std::vector<EmitterFile> emitterFiles = loadEmitterFiles(dir, problems);
+    EmitterSources sources;
+    const std::vector<EmitterFile> emitterFiles = loadEmitterFiles(dir, problems, sources);
     const size_t programs = countShaderPairs(dir, problems);
-    checkFlameEntry(emitterFiles, programs, problems);
+    checkFlameEntry(emitterFiles, sources, programs, problems);
     if (universeRead)
-        checkUniverse(tables[3], tables[4], tables[5], emitterFiles, programs, problems);
+        checkUniverse(tables[3], tables[4], tables[5], emitterFiles, sources, programs, problems);
     checkSprites(dir, problems);
+    checkFont(dir, problems);
     return problems;
 }

@@ -14,9 +14,11 @@ bool loadTable(DataTable which, Table& table) {
     const TableRules& rules = rulesOf(which);
     std::cout << "loading " << rules.file << std::endl;
     TableFile data;
-    if (!readData(rules.file, rules.columns, data.rows, data.names, data.rowLines))
-        return false;
     Problems problems;
+    if (!readData(rules.file, rules.columns, data)) {
+        printProblems({unopenedTable(which)});
+        return false;
+    }
     checkTable(which, data, problems);
     if (!printProblems(problems))
         return false;

@@ -416,7 +416,7 @@ bool startGame(Game& game, bool fullscreen) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     printLine("Loading font");
-    game.font = std::make_unique<Font>("subatomic.tsoonami.ttf");
+    game.font = std::make_unique<Font>(fontFileName);
 
     printLine("Initializing stars");
     if (!initializeStars(game.universe))

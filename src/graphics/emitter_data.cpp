@@ -15,12 +15,13 @@
 // initialisation, so it must already exist.
 std::vector<std::string> emitterFileProblems;
 std::vector<std::string> shaderProblems;
+EmitterSources emitterSources;
 std::vector<EmitterFile> emitters = readAndExpandEmitterData();
 std::vector<unsigned int> shaders;
 
 std::vector<EmitterFile> readAndExpandEmitterData() {
     Problems problems;
-    std::vector<EmitterFile> result = loadEmitterFiles("", problems, true);
+    std::vector<EmitterFile> result = loadEmitterFiles("", problems, emitterSources, true);
     std::printf("# emitters:%zu\n", result.size());
     emitterFileProblems.clear();
     for (const Problem& problem : problems)
@@ -147,7 +148,7 @@ std::vector<unsigned int> readShaders() {
 
 std::string emitterEntryProblem(size_t index) {
     Problems problems;
-    checkEmitterEntry(emitters, index, shaders.size(), problems);
+    checkEmitterEntry(emitters, emitterSources, index, shaders.size(), anyProgram, problems);
     return problems.empty() ? "" : formatProblem(problems.front());
 }
 
@@ -157,7 +158,7 @@ bool particleDataUsable() {
     for (const std::string& problem : shaderProblems)
         std::printf("%s\n", problem.c_str());
     Problems flame;
-    checkFlameEntry(emitters, shaders.size(), flame);
+    checkFlameEntry(emitters, emitterSources, shaders.size(), flame);
     for (const Problem& problem : flame)
         std::printf("%s\n", formatProblem(problem).c_str());
     return emitterFileProblems.empty() && shaderProblems.empty() && flame.empty();

@@ -31,6 +31,10 @@ struct SetSource {
     int headerLine;
     std::vector<int> rowLines;
 };
+// [file][set]: where each set of the emitter files was read.
+using EmitterSources = std::vector<std::vector<SetSource>>;
+// The sources of emitters, filled with it.
+extern EmitterSources emitterSources;
 
 std::vector<EmitterFile> readEmitterData();
 ParameterSet expandMatrix(const ParameterSet& set);
@@ -51,7 +55,7 @@ EmitterFile parseEmitterFile(std::istream& in, const std::string& fileName,
 // Reads and expands the emitter files of dir (the working directory when empty), announcing each
 // file only when asked; a set that cannot be expanded is kept as read and its problems recorded.
 std::vector<EmitterFile> loadEmitterFiles(const std::string& dir, std::vector<Problem>& problems,
-                                          bool announce = false);
+                                          EmitterSources& sources, bool announce = false);
 
 // "" when emitters[index] can drive an Emitter, else what is wrong with it.
 std::string emitterEntryProblem(size_t index);

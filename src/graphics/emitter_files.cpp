@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 
 #include "core/data_file.h"
 #include "core/geometry.h"
@@ -136,10 +137,11 @@ std::vector<EmitterFile> readEmitterData() {
 }
 
 std::vector<EmitterFile> loadEmitterFiles(const std::string& dir, std::vector<Problem>& problems,
-                                          bool announce) {
+                                          EmitterSources& sources, bool announce) {
     RawEmitterData raw = readRawEmitterFiles(dir, announce);
     std::vector<EmitterFile> result = expandAll(raw);
     problems.insert(problems.end(), raw.problems.begin(), raw.problems.end());
+    sources = std::move(raw.sources);
     return result;
 }
 

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "core/data_file.h"
+
 unsigned int letterTextures[glyphCount];
 std::vector<metrics> letterMetrics(glyphCount);
 FT_Face face = nullptr;
@@ -47,7 +49,46 @@ void uploadGlyph(const FT_Bitmap& bitmap, unsigned int texture,
                  texels.data());
 }
 
+// Opens the face at the glyph size; "" or the failure line. A directory in the font's place is
+// a missing font, as it is for every data file.
+std::string openFace(FT_Library library, const std::string& fileName, FT_Face& opened) {
+    const FT_Error error =
+        dataFileOpens(fileName) ? FT_New_Face(library, fileName.c_str(), 0, &opened) : 1;
+    if (error == FT_Err_Unknown_File_Format)
+        return "the font file could be opened and read, but it appears ... that its font format "
+               "is unsupported";
+    if (error)
+        return "Error initializing face " + fileName;
+    if (FT_Set_Pixel_Sizes(opened, 0, glyphPixels))
+        return "Error setting font size";
+    return "";
+}
+
+// The texels are made from one byte of coverage per pixel; a glyph in any other form (a
+// one-bit bitmap font, colour glyphs) would be read past its rows.
+bool loadGlyph(FT_Face from, int c) {
+    if (FT_Load_Char(from, c, FT_LOAD_RENDER))
+        return false;
+    const FT_Bitmap& bitmap = from->glyph->bitmap;
+    return bitmap.pixel_mode == FT_PIXEL_MODE_GRAY && bitmap.num_grays == 256;
+}
+
+const char* const glyphFailure = "Error loading character";
+
 } // namespace
+
+std::string fontFailure(const std::string& fileName) {
+    FT_Library library;
+    if (FT_Init_FreeType(&library))
+        return "Error initializing freetype library";
+    FT_Face checked = nullptr;
+    std::string failure = openFace(library, fileName, checked);
+    for (int c = 0; failure.empty() && c < glyphCount; ++c)
+        if (!loadGlyph(checked, c))
+            failure = glyphFailure;
+    FT_Done_FreeType(library);
+    return failure;
+}
 
 Font::Font(std::string fileName) {
     glEnable(GL_TEXTURE_2D);
@@ -60,24 +101,15 @@ Font::Font(std::string fileName) {
         std::printf("Error initializing freetype library\n");
         return;
     }
-    const FT_Error opened = FT_New_Face(library, fileName.c_str(), 0, &face);
-    if (opened == FT_Err_Unknown_File_Format) {
-        std::printf("the font file could be opened and read, but it appears ... that its font "
-                    "format is unsupported\n");
-        return;
-    }
-    if (opened) {
-        std::printf("Error initializing face %s\n", fileName.c_str());
-        return;
-    }
-    if (FT_Set_Pixel_Sizes(face, 0, glyphPixels)) {
-        std::printf("Error setting font size\n");
+    const std::string failure = openFace(library, fileName, face);
+    if (!failure.empty()) {
+        std::printf("%s\n", failure.c_str());
         return;
     }
     std::vector<unsigned char> texels;
     for (int c = 0; c < glyphCount; ++c) {
-        if (FT_Load_Char(face, c, FT_LOAD_RENDER)) {
-            std::printf("Error loading character\n");
+        if (!loadGlyph(face, c)) {
+            std::printf("%s\n", glyphFailure);
             return;
         }
         letterMetrics[c] = metricsOf(face->glyph);

@@ -14,6 +14,8 @@ struct metrics {
 };
 
 constexpr int glyphCount = 128;
+// The status text's font, read from the working directory.
+constexpr const char* fontFileName = "subatomic.tsoonami.ttf";
 
 extern unsigned int letterTextures[glyphCount];
 extern std::vector<metrics> letterMetrics;
@@ -21,6 +23,10 @@ extern std::vector<metrics> letterMetrics;
 // The font file's FreeType face, open for the rest of the run.
 typedef struct FT_FaceRec_* FT_Face;
 extern FT_Face face;
+
+// The line the font prints when the file at fileName cannot give every glyph, found with
+// FreeType alone (no GL); "" when it can.
+std::string fontFailure(const std::string& fileName);
 
 class Font {
   public:

@@ -92,7 +92,7 @@ def refused_player_table(text, problem):
 
 def main():
     flight()
-    refused_player_table(None, ": 0 rows found, 1 needed")
+    refused_player_table(None, ": cannot be opened")
     refused_player_table("# all the numbers are gone\n", ": 0 rows found, 1 needed")
     refused_player_table("0 0 0.0015 0.012 inf 100 50\n",
                          ":1: row 0 column 4 (turn rate) is not a finite number")

@@ -39,11 +39,14 @@ class ForgedSprites(unittest.TestCase):
         # The side limit also depends on the GL context's largest texture.
         prefix = "SOIL loading error on player.png: 'picture too large: 8 x 60157, sides up to "
         self.assertEqual(len([l for l in lines if l.startswith(prefix)]), 1, lines[:40])
-        self.assertEqual(checker.returncode, 1, checker.stdout)
-        problems = checker.stdout.splitlines()
-        self.assertIn("flame.tga: cannot be used as a sprite: unknown image type", problems)
-        self.assertIn("player.png: cannot be used as a sprite: picture too large: 8 x 60157, "
-                      "sides up to 8192", problems)
+        # The game runs without them, so the checker only warns.
+        self.assertEqual(checker.returncode, 0, checker.stdout)
+        warnings = checker.stdout.splitlines()
+        without = "; the game runs with a plain square in its place"
+        self.assertIn("flame.tga: warning: cannot be used as a sprite: unknown image type"
+                      + without, warnings)
+        self.assertIn("player.png: warning: cannot be used as a sprite: picture too large: "
+                      "8 x 60157, sides up to 8192" + without, warnings)
 
 
 if __name__ == "__main__":

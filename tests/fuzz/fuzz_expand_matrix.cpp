@@ -58,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The entry check reads expanded files the way start-up does, with and without programs.
     const std::vector<EmitterFile> files(1, file);
     for (size_t programs : {0, 1, 2})
-        checkEmitterEntry(files, 0, programs, problems);
+        for (int owner : {flameProgram, swirlProgram})
+            checkEmitterEntry(files, {sources}, 0, programs, owner, problems);
     return 0;
 }

@@ -1,5 +1,7 @@
 // orrisk-check [DIR]: reports every problem the game would meet in the data files of DIR (the
-// working directory by default), one "file:line: message" line each; status 1 when there is any.
+// working directory by default), one "file:line: message" line each, and every warning about data
+// the game reads differently than a person would; status 1 when there is any problem, 0 when
+// there are only warnings.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -28,9 +30,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orrisk-check: %s is not a directory\n", dir.c_str());
         return 2;
     }
-    const Problems problems = checkDataDirectory(dir);
-    if (!printProblems(problems))
+    const Problems found = checkDataDirectory(dir);
+    size_t warnings = 0;
+    for (const Problem& problem : found) {
+        std::printf("%s\n", formatProblem(problem).c_str());
+        warnings += isWarning(problem);
+    }
+    if (warnings < found.size())
         return 1;
-    std::printf("%s: the data is sound\n", dir.c_str());
+    if (warnings > 0)
+        std::printf("%s: the game can use the data; %zu warning%s above\n", dir.c_str(), warnings,
+                    warnings == 1 ? "" : "s");
+    else
+        std::printf("%s: the data is sound\n", dir.c_str());
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -255,11 +256,31 @@ TEST_F(FontTest, FileThatIsNotAFontLeavesAFontThatDrawsNothing) {
     EXPECT_EQ(boundTexture(), 0);
 }
 
-TEST_F(FontTest, MissingFileNamesTheFile) {
+TEST_F(FontTest, MissingFileOrADirectoryNamesTheFile) {
     ScratchDir scratch;
     const std::string missing = scratch.path("subatomic.tsoonami.ttf");
     EXPECT_EQ(construct(missing), "Error initializing face " + missing + "\n");
     EXPECT_EQ(loaded, 0);
+    std::filesystem::create_directory(missing);
+    EXPECT_EQ(construct(missing), "Error initializing face " + missing + "\n");
+    EXPECT_EQ(fontFailure(missing), "Error initializing face " + missing);
+    EXPECT_EQ(fontFailure(fontFile), "");
+}
+
+// A bitmap font renders one bit per pixel, which the glyph textures cannot be made from.
+TEST_F(FontTest, GlyphsThatAreNotGreyBitmapsAreRefused) {
+    ScratchDir scratch;
+    std::string bdf = "STARTFONT 2.1\nFONT -orrisk-mono\nSIZE 300 72 72\n"
+                      "FONTBOUNDINGBOX 8 8 0 0\nSTARTPROPERTIES 2\nPIXEL_SIZE 300\n"
+                      "DEFAULT_CHAR 0\n"
+                      "ENDPROPERTIES\nCHARS 1\nSTARTCHAR zero\nENCODING 0\nSWIDTH 500 0\n"
+                      "DWIDTH 8 0\nBBX 8 8 0 0\nBITMAP\n";
+    for (int row = 0; row < 8; ++row)
+        bdf += "FF\n";
+    scratch.write("mono.bdf", bdf + "ENDCHAR\nENDFONT\n");
+    EXPECT_EQ(construct(scratch.path("mono.bdf")), "Error loading character\n");
+    EXPECT_EQ(loaded, 0);
+    EXPECT_EQ(fontFailure(scratch.path("mono.bdf")), "Error loading character");
 }
 
 } // namespace

@@ -57,8 +57,7 @@ TEST(PlayerLoader, MissingFileIsRefusedAfterTheReadFailure) {
     const Loaded loaded = load(nullptr);
     EXPECT_EQ(loaded.player, nullptr);
     EXPECT_EQ(loaded.output, "Loading player data\nError opening file\nplayerdata read failure\n"
-                             "playerdata.txt: 0 rows found, 1 needed (the player's ship: start x, "
-                             "start y, thrust, reverse, turn rate, health, radius)\n");
+                             "playerdata.txt: cannot be opened\n");
 }
 
 TEST(PlayerLoader, FileWithoutUsableNumbersIsRefused) {

@@ -64,8 +64,10 @@ TEST_F(UniverseLoader, GrowsToTheHighestSystemAndMatchesPlanetsToStarRows) {
                               "0 0 0 100 1 0 14.7\n");
     dir.write("planetdata.txt", "1 10 1 500 0 0 0 0 10 @Inner\n"
                                 "0.5 10 1 500 0 0 0 0 10 @Lost\n"
-                                "1 10 1 900 0 0 0 0 10.9\n");
-    dir.write("wormholedata.txt", "4 0 0 200 2 0 0 1\n");
+                                "1 10 1 900 0 0 0 0 10.9\n"
+                                "7 nan 1 500 0 0 0 0 99 @Orphan\n");
+    // System 1 exists only because higher ones do; a gate may still lead there.
+    dir.write("wormholedata.txt", "4 0 0 200 1 0 0 1\n");
     ASSERT_TRUE(load());
     ASSERT_EQ(universe.worlds.size(), 5u);
     EXPECT_TRUE(universe.worlds[1].stars.empty());
@@ -75,15 +77,18 @@ TEST_F(UniverseLoader, GrowsToTheHighestSystemAndMatchesPlanetsToStarRows) {
     ASSERT_EQ(second.planets.size(), 2u);
     EXPECT_EQ(second.planets[1].getName(), "Planet 2");
     EXPECT_EQ(second.planets[1].texture, 10);
-    EXPECT_EQ(universe.worlds[4].wormholes.at(0).destinationWorld, 2);
-    for (const std::string& line : output)
+    EXPECT_EQ(universe.worlds[4].wormholes.at(0).destinationWorld, 1);
+    for (const std::string& line : output) {
         EXPECT_EQ(line.find("Lost"), std::string::npos);
+        EXPECT_EQ(line.find("Orphan"), std::string::npos);
+    }
 }
 
 TEST_F(UniverseLoader, AMissingTableEndsLoadingWithItsLine) {
     std::filesystem::remove(dir.path("planetdata.txt"));
     EXPECT_FALSE(load());
-    EXPECT_EQ(output.back(), "planetdata read failure");
+    EXPECT_EQ(output.end()[-2], "planetdata read failure");
+    EXPECT_EQ(output.back(), "planetdata.txt: cannot be opened");
 }
 
 TEST_F(UniverseLoader, RefusesUnusableRowsBeforeAddingAnything) {
@@ -97,9 +102,9 @@ TEST_F(UniverseLoader, RefusesUnusableRowsBeforeAddingAnything) {
          "stardata.txt:2: row 1: system -1 is outside 0..999"},
         {"5000 0 0 100 1 0 14\n", "", "", "stardata.txt:1: row 0: system 5000 is outside"},
         {star, "", "-2 0 0 100 0 0 0 1\n", "wormholedata.txt:1: row 0: system -2 is outside"},
-        // System 2 exists, as the gate stands in 3, but nothing names it.
-        {star, "", "3 0 0 100 0 0 0 1\n0 0 0 100 2 0 0 1\n",
-         "wormholedata.txt:2: row 1: destination system 2 has no star or wormhole"},
+        {star, "", "3 0 0 100 0 0 0 1\n0 0 0 100 4 0 0 1\n",
+         "wormholedata.txt:2: row 1: destination system 4 is beyond the highest system the "
+         "tables create, 3"},
         {"0 0 0 100 1 0 21\n", "", "", "stardata.txt:1: row 0: texture index 21 is outside 0..20"},
         {star, planet + "0 10 1 500 0 0 0 0 -1\n", "",
          "planetdata.txt:2: row 1: texture index -1 is outside"},

@@ -19,15 +19,20 @@ std::vector<std::string> lines(const Problems& problems) {
 TableFile tableOf(DataTable table, const std::string& text) {
     TableFile data;
     std::istringstream in(text);
-    readTable(in, rulesOf(table).columns, data.rows, data.names, data.rowLines);
+    readTable(in, rulesOf(table).columns, data);
     return data;
 }
 
-// A directory holding every shipped data file.
+// A directory holding every shipped data file, with the built sprites and font.
 void copyShipped(const ScratchDir& dir) {
     for (const auto& entry :
          std::filesystem::directory_iterator(std::filesystem::path(ORRISK_SOURCE_DIR) / "assets"))
         std::filesystem::copy_file(entry.path(), dir.root / entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(ORRISK_RUNTIME_DIR)) {
+        const std::string extension = entry.path().extension().string();
+        if (extension == ".png" || extension == ".tga" || extension == ".ttf")
+            std::filesystem::copy_file(entry.path(), dir.root / entry.path().filename());
+    }
 }
 
 } // namespace
@@ -51,11 +56,30 @@ TEST(TableRules, MissingRowsAndEveryValueThatIsNotANumberAreNamed) {
                   "thrust, reverse, turn rate, health, radius)"}));
 }
 
+// The rows shift as the game reads them: the stray word makes the second star's density 12.
+TEST(TableRules, TokensThatAreNotWhollyNumbersAreWarnedAboutAsTheGameReadsThem) {
+    Problems problems;
+    const TableFile stars =
+        tableOf(DataTable::stars, "0 0 0 1e3 x 0 14 @Sun\nHello\n1 0 0 12a 1 0 14\n");
+    checkTable(DataTable::stars, stars, problems);
+    EXPECT_EQ(stars.rows[1], (std::vector<float>{0, 1, 0, 0, 12, 1, 0}));
+    EXPECT_TRUE(printProblems(problems));
+    EXPECT_EQ(lines(problems),
+              (std::vector<std::string>{
+                  "stardata.txt:1: warning: 'x' is not a number: it is read as 0 in row 0 column 4 "
+                  "(density); every value after it moves one column on",
+                  "stardata.txt:2: warning: stray word 'Hello' between rows is read as 0, "
+                  "starting row 1 column 0 (system); every value after it moves one column on",
+                  "stardata.txt:3: warning: '12a' is read as 12 in row 1 column 4 (density); the "
+                  "'a' after it is ignored"}));
+}
+
 TEST(UniverseRules, EveryBadIndexIsReportedWithItsRowAndLine) {
     const TableFile stars = tableOf(DataTable::stars, "0 0 0 100 1 0 14 @Sun\n"
                                                       "1000 0 0 100 1 0 -1 @Far\n"
-                                                      "nan 0 0 100 1 0 99 @Skipped\n");
-    const TableFile planets = tableOf(DataTable::planets, "0 10 1 500 0 0 0 0\n21\n");
+                                                      "nan 0 0 100 1 0 99 @NaN\n");
+    const TableFile planets =
+        tableOf(DataTable::planets, "0 10 1 500 0 0 0 0\n21\n0.5 0 0 0 0 0 0 0 nan\n");
     const TableFile wormholes = tableOf(DataTable::wormholes, "0 0 0 100 5 0 0 0\n"
                                                               "0 0 0 100 0 0 0 1.5\n"
                                                               "0 0 0 100 0 0 0 3\n");
@@ -64,14 +88,20 @@ TEST(UniverseRules, EveryBadIndexIsReportedWithItsRowAndLine) {
     ParameterSet swirl = flame;
     swirl[11] = {1};
     Problems problems;
-    checkUniverse(stars, planets, wormholes, {{flame}, {swirl}, {swirl}}, 1, problems);
+    checkUniverse(stars, planets, wormholes, {{flame}, {swirl}, {swirl}}, {}, 1, problems);
     EXPECT_EQ(lines(problems),
               (std::vector<std::string>{
                   "stardata.txt:2: row 1: system 1000 is outside 0..999",
                   "stardata.txt:2: row 1: texture index -1 is outside 0..20",
-                  "planetdata.txt:1: row 0: texture index 21 is outside 0..20",
-                  "wormholedata.txt:1: row 0: destination system 5 has no star or wormhole in "
-                  "any table",
+                  "stardata.txt:3: row 2: texture index 99 is outside 0..20",
+                  "planetdata.txt:2: row 0: texture index 21 is outside 0..20",
+                  "planetdata.txt:3: warning: row 1: star row 0.5 does not exist (3 star rows); "
+                  "the game leaves this planet out",
+                  "wormholedata.txt:1: row 0: destination system 5 is beyond the highest system "
+                  "the tables create, 0",
+                  "wormholedata.txt:1: row 0: emitter 0 cannot be used: emitterShade0.txt: "
+                  "program index 0 in row 11 is the engine flame's; a wormhole's swirl needs "
+                  "program 1",
                   "wormholedata.txt:2: row 1: emitter 1 cannot be used: emitterShade1.txt: "
                   "program index 1 names no loaded shader program (1 loaded); it is built from "
                   "shader1.vs and shader1.fs",

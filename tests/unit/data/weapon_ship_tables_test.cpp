@@ -46,12 +46,14 @@ std::string shippedTable(const char* name) {
 TEST(WeaponShipTables, MissingFileFailsWithTheReadersLine) {
     LoadResult r = loadWeapons(nullptr);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.output, "loading weapondata.txt\nError opening file\n");
+    EXPECT_EQ(r.output,
+              "loading weapondata.txt\nError opening file\nweapondata.txt: cannot be opened\n");
     EXPECT_TRUE(WEAPONDATA.empty());
 
     r = loadShips(nullptr);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.output, "loading shipdata.txt\nError opening file\n");
+    EXPECT_EQ(r.output,
+              "loading shipdata.txt\nError opening file\nshipdata.txt: cannot be opened\n");
 }
 
 TEST(WeaponShipTables, RowsReadWithTheirColumnCounts) {

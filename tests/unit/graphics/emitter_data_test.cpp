@@ -265,7 +265,7 @@ TEST_F(GlobalTables, EntryProblemsNameTheFileAndWhatIsMissing) {
 
 TEST_F(GlobalTables, StartUpCheckPrintsEveryProblemAndRefuses) {
     shaders = {7, 8};
-    emitters = {{emitterSet(1)}};
+    emitters = {{emitterSet(0)}};
     emitterFileProblems.clear();
     CaptureStdout();
     EXPECT_TRUE(particleDataUsable());
