@@ -156,6 +156,13 @@ void handleEvents(Game& game) {
     }
 }
 
+HeldInput heldInput() {
+    const Uint8* keys = SDL_GetKeyState(nullptr);
+    return HeldInput{
+        FlightKeys{keys[SDLK_w] != 0, keys[SDLK_s] != 0, keys[SDLK_a] != 0, keys[SDLK_d] != 0},
+        keys[SDLK_SPACE] != 0};
+}
+
 point cursorTarget(const Game& game) {
     const ViewRect v = viewRect(game.loop, game.universe.player->position);
     return mouseToGame(game.loop.cursor, v.left, v.right, v.bottom, v.top);
@@ -172,7 +179,7 @@ struct Pass {
 
 void movePlayer(Game& game, const Step& step) {
     game.loop.lastTicks = step.now;
-    player(game).update(step.delta);
+    player(game).update(step.delta, game.input.keys);
 }
 
 void drawBackdrop(Game& game, const Step&) {
@@ -183,7 +190,7 @@ void drawBackdrop(Game& game, const Step&) {
 void fire(Game& game, const Step& step) {
     Player& ship = player(game);
     ship.beamShown = false;
-    if (SDL_GetKeyState(nullptr)[SDLK_SPACE])
+    if (game.input.fire)
         ship.shoot(step.now, currentWorld(game), cursorTarget(game), step.delta);
 }
 
@@ -363,7 +370,14 @@ void drawHud(Game& game) {
 
 } // namespace
 
-Game::Game() : clock(SDL_GetTicks) {}
+// Effects made without a stated time take it from the game being played.
+Game::Game() : clock(SDL_GetTicks) {
+    effectClock = [this] { return effectTime(); };
+}
+
+Game::~Game() {
+    effectClock = SDL_GetTicks;
+}
 
 unsigned Game::effectTime() const {
     return behindClock ? loop.lastTicks : simulationTime();
@@ -398,7 +412,6 @@ bool startGame(Game& game, bool fullscreen) {
 
     printLine("Ver17");
     loop.lastTicks = game.clock();
-    effectClock = [&game] { return game.effectTime(); };
     SDL_GetRelativeMouseState(nullptr, nullptr);
 
     // World 0 always exists, even when no star names it.
@@ -445,6 +458,7 @@ void runFrame(Game& game) {
     } else {
         const FrameSteps steps = beginFrame(game);
         handleEvents(game);
+        game.input = heldInput();
         int dx = 0;
         int dy = 0;
         SDL_GetRelativeMouseState(&dx, &dy);

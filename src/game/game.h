@@ -7,6 +7,13 @@
 #include "graphics/font.h"
 #include "graphics/window_size.h"
 #include "hud/jump_notice.h"
+#include "player/player.h"
+
+// What is held down in a frame: the flight keys and the fire key (space).
+struct HeldInput {
+    FlightKeys keys{false, false, false, false};
+    bool fire = false;
+};
 
 // Everything the frame loop keeps for the whole run.
 struct Game {
@@ -14,6 +21,8 @@ struct Game {
     Universe universe;
     std::unique_ptr<Font> font;
     JumpNotice jumpNotice;
+    // Read from the keyboard by runFrame; given by the driver of simulateFrame.
+    HeldInput input;
     // The millisecond clock; SDL's tick count unless a driver wants a scripted time.
     std::function<unsigned()> clock;
     // True while a long frame simulates the steps before its last, whose times lie behind the
@@ -24,6 +33,9 @@ struct Game {
     unsigned pausedFor = 0;
 
     Game();
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
     // The time an effect made now is stamped with: the clock, or the step's time while behind it.
     unsigned effectTime() const;
     // The tick count the simulation has reached: the clock less the time spent paused.

@@ -1,7 +1,6 @@
 #include "player/player.h"
 
 #include <GL/gl.h>
-#include <SDL/SDL.h>
 
 #include <cmath>
 
@@ -59,12 +58,6 @@ void Player::reverseThrust(int ms) {
     // Reverse thrust is a fixed kick per frame, whatever the frame's length.
     velocity.x -= std::cos(angle) * reversePower;
     velocity.y -= std::sin(angle) * reversePower;
-}
-
-void Player::update(int ms) {
-    const Uint8* keys = SDL_GetKeyState(nullptr);
-    update(ms,
-           FlightKeys{keys[SDLK_w] != 0, keys[SDLK_s] != 0, keys[SDLK_a] != 0, keys[SDLK_d] != 0});
 }
 
 namespace {

@@ -66,9 +66,7 @@ class Player {
     void turnCCW(int ms);
     void forwardThrust(int ms);
     void reverseThrust(int ms);
-    // One frame of input and motion from the keyboard's held keys.
-    void update(int ms);
-    // The same frame with the held keys given.
+    // One step of input and motion with the held keys given.
     void update(int ms, FlightKeys keys);
     // The engine flame's clock moves on with the ship's; drawn by drawTrail.
     void advanceFlame(int ms);

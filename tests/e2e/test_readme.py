@@ -127,7 +127,7 @@ class Commands(unittest.TestCase):
 class Contents(unittest.TestCase):
     def test_control_keys_are_the_keys_the_game_handles(self):
         handled = set(re.findall(r"constexpr int key\w+ = '(.)';", source("src/game/loop_rules.h")))
-        handled |= set(re.findall(r"keys\[SDLK_(\w)\]", source("src/player/player.cpp")))
+        handled |= set(re.findall(r"keys\[SDLK_(\w)\]", source("src/game/game.cpp")))
         if "SDLK_SPACE" in source("src/game/game.cpp"):
             handled.add("space")
         rows = re.findall(r"^\| ([^|]*) \|", section("Controls"), re.M)

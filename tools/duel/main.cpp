@@ -1,0 +1,230 @@
+// orrisk-duel [--check]: duels without a window, in the data files of the working directory.
+// The ship hovers at rest in empty space while chasers arrive as the game spawns them; a scripted
+// pilot aims at the nearest chaser and holds fire with one weapon, or with none. Prints the
+// seconds survived and the kills for each, averaged over several spawn sequences, and what each
+// weapon kills of a bunch of eight. With --check, ends with 1 unless every weapon outlasts no
+// weapon by a quarter, a swept laser kills in the bunch and a shell volley kills several, and
+// unless a tap of W from 450 to 550 ms at the start lands gently on Hearth.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "combat/timers.h"
+#include "data/player_loader.h"
+#include "data/universe_loader.h"
+#include "data/weapon_ship_tables.h"
+#include "game/game.h"
+#include "graphics/emitter_data.h"
+
+namespace {
+
+constexpr int frameMs = 16;
+constexpr unsigned longestDuel = 300000;
+constexpr int seeds = 5;
+
+struct Result {
+    float seconds = 0;
+    float kills = 0;
+};
+
+// The cursor, in percent of the view, on `target`, or on the view's edge towards it when it is
+// farther out: the pilot can aim only at what is on the screen.
+void aimAt(Game& game, point target) {
+    const Player& ship = *game.universe.player;
+    const ViewRect v = viewRect(game.loop, ship.position);
+    point offset{target.x - ship.position.x, target.y - ship.position.y};
+    const float halfWidth = (v.right - v.left) / 2;
+    const float halfHeight = (v.top - v.bottom) / 2;
+    const float scale = std::max(std::fabs(offset.x) / halfWidth, std::fabs(offset.y) / halfHeight);
+    if (scale > 1) {
+        offset.x /= scale;
+        offset.y /= scale;
+    }
+    game.loop.cursor = point{50 + offset.x / halfWidth * 50, 50 + offset.y / halfHeight * 50};
+}
+
+const Ship* nearestChaser(Game& game) {
+    const point at = game.universe.player->position;
+    const Ship* nearest = nullptr;
+    for (const Ship& s : currentWorld(game).ships)
+        if (!nearest || pointDistance(s.position, at) < pointDistance(nearest->position, at))
+            nearest = &s;
+    return nearest;
+}
+
+// One duel: the ship at rest at the origin of an empty system, the clock scripted.
+class Duel {
+  public:
+    Duel(int weapon, unsigned seed) : ship(initializePlayer()) {
+        // After the player: its engine flame seeds the generator from the time of day.
+        std::srand(seed);
+        game.clock = [this] { return now; };
+        ship->position = point{0, 0};
+        game.universe.player = ship.get();
+        game.universe.worlds.resize(1);
+        game.loop.lastTicks = now;
+        game.loop.lastSpawn = now;
+        game.loop.spawnInterval = 500;
+        if (weapon >= 0)
+            ship->weapon = weapon;
+    }
+    ~Duel() {
+        for (TimerBase* timer : world().timers)
+            delete timer;
+    }
+    WorldState& world() { return currentWorld(game); }
+    float seconds() const { return static_cast<float>(now - start) / 1000; }
+    bool alive() const { return ship->getHealth() > 0; }
+
+    // A frame with the fire key held or not; ships gone other than by ramming are kills.
+    void frame(bool fire) {
+        const unsigned spawnedBefore = game.loop.lastSpawn;
+        const size_t shipsBefore = world().ships.size();
+        const float healthBefore = ship->getHealth();
+        game.input.fire = fire;
+        now += frameMs;
+        simulateFrame(game);
+        const size_t spawned = game.loop.lastSpawn != spawnedBefore ? 1 : 0;
+        const float rams = (healthBefore - ship->getHealth()) / SHIPDATA.at(1).at(4);
+        kills += static_cast<float>(shipsBefore + spawned - world().ships.size()) - rams;
+    }
+
+    Game game;
+    static constexpr unsigned start = 1000;
+    unsigned now = start;
+    std::unique_ptr<Player> ship;
+    float kills = 0;
+};
+
+// The standard stream of chasers until the ship is destroyed, firing at the nearest one.
+Result stream(int weapon, unsigned seed) {
+    Duel duel(weapon, seed);
+    while (duel.alive() && duel.now < longestDuel) {
+        const Ship* target = nearestChaser(duel.game);
+        if (target)
+            aimAt(duel.game, target->position);
+        duel.frame(weapon >= 0 && target);
+    }
+    return Result{duel.seconds(), duel.kills};
+}
+
+// Eight chasers at rest in a bunch 2000 units east; for four seconds the pilot fires at the
+// nearest, or with the laser sweeps across the bunch, 300 units either side, once a second.
+float bunchKills(int weapon) {
+    Duel duel(weapon, 1);
+    duel.game.loop.spawnInterval = 1e9f;
+    for (int i = 0; i < 8; ++i)
+        duel.world().ships.emplace_back(point{2000 + 60.0f * (i % 3), 60.0f * (i / 3 - 1)}, 1);
+    while (duel.seconds() < 4 && !duel.world().ships.empty()) {
+        point aim = nearestChaser(duel.game)->position;
+        if (weapon == 1)
+            aim = point{2000, 300 * std::sin(duel.seconds() * 6.2832f)};
+        aimAt(duel.game, aim);
+        duel.frame(true);
+    }
+    return duel.kills;
+}
+
+// From the start in the shipped universe: W held for tapMs, then hands off for up to 20 s.
+// The planet landed on and the hit points then.
+struct Landing {
+    std::string planet; // empty when the ship is still flying
+    float health = 0;
+};
+
+Landing firstFlight(int tapMs) {
+    Game game;
+    unsigned now = 1000;
+    game.clock = [&now] { return now; };
+    std::unique_ptr<Player> ship(initializePlayer());
+    game.universe.player = ship.get();
+    game.universe.worlds.resize(1);
+    if (!initializeStars(game.universe))
+        return Landing{};
+    game.loop.lastTicks = now;
+    game.loop.lastSpawn = now;
+    game.loop.spawnInterval = 1e9f;
+    for (int ms = 0; ms < 20000 && !ship->isLanded(); ms += frameMs) {
+        game.input.keys.forward = ms < tapMs;
+        now += frameMs;
+        simulateFrame(game);
+    }
+    Landing landing{std::string(), ship->getHealth()};
+    for (const Star& star : currentWorld(game).stars)
+        for (const Planet& planet : star.planets)
+            if (ship->isLanded() && pointDistance(planet.position, ship->position) <
+                                        (planet.getRadius() + ship->getRadius()) * 1.2f)
+                landing.planet = planet.name;
+    for (WorldState& world : game.universe.worlds)
+        for (TimerBase* timer : world.timers)
+            delete timer;
+    return landing;
+}
+
+Result averageStream(int weapon) {
+    Result sum;
+    for (int i = 0; i < seeds; ++i) {
+        const Result r = stream(weapon, static_cast<unsigned>(i + 1));
+        sum.seconds += r.seconds / seeds;
+        sum.kills += r.kills / seeds;
+    }
+    return sum;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool check = argc == 2 && std::strcmp(argv[1], "--check") == 0;
+    if (argc > 2 || (argc == 2 && !check)) {
+        std::fputs("usage: orrisk-duel [--check]\n", stderr);
+        return 2;
+    }
+    // The frame prints its own lines on standard output; the results go to the original one.
+    std::FILE* out = fdopen(dup(1), "w");
+    if (!out || !std::freopen("/dev/null", "w", stdout))
+        return 1;
+    // The universe's wormholes name the flame's and the swirl's programs. Nothing is drawn here and
+    // without an OpenGL context the emitters look up no uniforms, so two placeholders do.
+    shaders.assign(2, 0);
+    if (!initializeWeaponArray() || !initializeShipArray()) {
+        std::fputs("orrisk-duel: the weapon and ship tables cannot be read here\n", stderr);
+        return 1;
+    }
+    const char* names[] = {"no weapon", "bullets", "laser", "shells"};
+    Result results[4];
+    float bunch[4] = {0, 0, 0, 0};
+    std::fprintf(out, "| Weapon | Seconds survived | Kills | Kills in a bunch of 8 |\n"
+                      "|---|---|---|---|\n");
+    for (int weapon = -1; weapon < 3; ++weapon) {
+        results[weapon + 1] = averageStream(weapon);
+        if (weapon >= 0)
+            bunch[weapon + 1] = bunchKills(weapon);
+        std::fprintf(out, "| %s | %.1f | %.1f | %.0f |\n", names[weapon + 1],
+                     results[weapon + 1].seconds, results[weapon + 1].kills, bunch[weapon + 1]);
+    }
+    std::fprintf(out, "\n| First flight: W held for | Lands on | Hit points left |\n"
+                      "|---|---|---|\n");
+    bool gentle = true;
+    for (int tap = 400; tap <= 600; tap += 50) {
+        const Landing landing = firstFlight(tap);
+        std::fprintf(out, "| %d ms | %s | %.0f |\n", tap,
+                     landing.planet.empty() ? "nothing" : landing.planet.c_str(), landing.health);
+        if (tap >= 450 && tap <= 550)
+            gentle = gentle && landing.planet == "Hearth" && landing.health == 100;
+    }
+    std::fflush(out);
+    if (!check)
+        return 0;
+    bool balanced = gentle && bunch[2] >= 2 && bunch[3] >= 3;
+    for (int i = 1; i < 4; ++i)
+        balanced = balanced && results[i].seconds > results[0].seconds * 1.25f;
+    if (!balanced)
+        std::fputs("orrisk-duel: the shipped weapons are out of balance\n", stderr);
+    return balanced ? 0 : 1;
+}
