@@ -1,7 +1,10 @@
 """P pauses: the world, the radar and the map stand still while frames go on being drawn, with
-"Paused" over the ship; P again resumes and the planets move on."""
+"Paused" over the ship; P again resumes and the planets move on. Losing the input focus pauses
+too."""
 
 import os
+import signal
+import subprocess
 import sys
 import time
 
@@ -33,7 +36,11 @@ def main():
         game.key("p")
         time.sleep(1)
         resumed = game.settled_screenshot("resumed.png")
-        game.key("q")
+        root = subprocess.run(["xdotool", "search", "--maxdepth", "0", ".*"], env=game.env,
+                              capture_output=True, text=True, check=True).stdout.split()[0]
+        subprocess.run(["xdotool", "windowfocus", root], env=game.env, check=True)
+        unfocused = game.settled_screenshot("unfocused.png")
+        game.proc.send_signal(signal.SIGTERM)
         assert game.wait_exit(timeout=20) == 0
 
     still = world_differences(paused, later)
@@ -42,6 +49,7 @@ def main():
     assert moved > 500, "only %d pixels changed after resuming" % moved
     shown, gone = text_pixels(paused), text_pixels(resumed)
     assert shown > gone + 50, "'Paused' is not shown: %d text pixels, %d after" % (shown, gone)
+    assert text_pixels(unfocused) > gone + 50, "losing the focus does not pause"
     print("ok")
 
 
