@@ -3,7 +3,8 @@
 # ones, and the Release build in build/. Sourced, not run; ROOT is the repository.
 # shellcheck disable=SC2034 # read by the scripts that source this file
 RUNTIME_PACKAGES=(g++ cmake pkg-config libsdl1.2-compat-dev libgl-dev libglu1-mesa-dev
-    libglew-dev libfreetype-dev libsoil-dev libgl1-mesa-dri libstb-dev fonts-dejavu-core)
+    libglew-dev libfreetype-dev libsoil-dev libgl1-mesa-dri libstb-dev fonts-dejavu-core
+    glslang-dev)
 
 # Installs whichever of the given packages are missing; silent when none is.
 install_missing() {

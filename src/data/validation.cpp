@@ -403,6 +403,19 @@ Problem missingFragmentShader(size_t pair) {
                    "missing; " + shaderFileName(pair, ".vs") + " needs its fragment shader"};
 }
 
+Problem shaderDoesNotCompile(size_t pair, const char* extension) {
+    const bool vertex = std::string(extension) == ".vs";
+    return Problem{shaderFileName(pair, extension), 0,
+                   std::string("does not compile as a ") + (vertex ? "vertex" : "fragment") +
+                       " shader"};
+}
+
+Problem shaderPairDoesNotLink(size_t pair) {
+    return Problem{shaderFileName(pair, ".vs"), 0,
+                   "does not link with " + shaderFileName(pair, ".fs") + " into program " +
+                       std::to_string(pair)};
+}
+
 size_t countShaderPairs(const std::string& dir, Problems& problems) {
     size_t pairs = 0;
     while (dataFileOpens(inDir(dir, shaderFileName(pairs, ".vs")))) {

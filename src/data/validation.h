@@ -79,6 +79,10 @@ void checkFlameEntry(const std::vector<EmitterFile>& emitters, const EmitterSour
                      size_t programCount, Problems& problems);
 // The problem of shader pair k whose vertex file exists without its fragment file.
 Problem missingFragmentShader(size_t pair);
+// The problem of shader pair k's file with extension (".vs" or ".fs") that does not compile.
+Problem shaderDoesNotCompile(size_t pair, const char* extension);
+// The problem of shader pair k whose two files compile but do not link into a program.
+Problem shaderPairDoesNotLink(size_t pair);
 // The number of shader pairs the game would build from dir, checking each pair is complete.
 size_t countShaderPairs(const std::string& dir, Problems& problems);
 

@@ -59,35 +59,56 @@ char* readEmitter(const char* path) {
 
 namespace {
 
-void printShaderLog(unsigned int object, const char* label) {
-    char log[1024];
-    GLsizei length = 0;
-    glGetShaderInfoLog(object, sizeof log, &length, log);
+void printLog(const char* label, const char* log, GLsizei length) {
     if (length > 0)
         std::printf("%s%s\n", label, log);
 }
 
-unsigned int buildProgram(unsigned int vertex, unsigned int fragment, char* vs, char* fs) {
-    const GLchar* vertexSource = vs;
-    const GLchar* fragmentSource = fs;
-    glShaderSource(vertex, 1, &vertexSource, nullptr);
-    glShaderSource(fragment, 1, &fragmentSource, nullptr);
-    glCompileShader(vertex);
-    glCompileShader(fragment);
-    std::free(vs);
-    std::free(fs);
-    printShaderLog(vertex, "Vertex info log ");
-    printShaderLog(fragment, "Fragment info log ");
+// Compiles source in a fresh object, so the log printed is this source's own; false when the
+// driver refuses the source.
+bool compileStage(unsigned int object, char* source, const char* label) {
+    const GLchar* text = source;
+    glShaderSource(object, 1, &text, nullptr);
+    glCompileShader(object);
+    std::free(source);
+    char log[1024];
+    GLsizei length = 0;
+    glGetShaderInfoLog(object, sizeof log, &length, log);
+    printLog(label, log, length);
+    GLint compiled = GL_FALSE;
+    glGetShaderiv(object, GL_COMPILE_STATUS, &compiled);
+    return compiled == GL_TRUE;
+}
+
+// Links pair k; a pair that does not compile is not linked, so only its compile log shows. The
+// program keeps its place in the list either way, and problems says what start-up refuses.
+unsigned int buildProgram(size_t k, char* vs, char* fs, std::vector<std::string>& problems) {
+    const unsigned int vertex = glCreateShader(GL_VERTEX_SHADER);
+    const unsigned int fragment = glCreateShader(GL_FRAGMENT_SHADER);
+    const bool vertexCompiled = compileStage(vertex, vs, "Vertex info log ");
+    const bool fragmentCompiled = compileStage(fragment, fs, "Fragment info log ");
+    if (!vertexCompiled)
+        problems.push_back(formatProblem(shaderDoesNotCompile(k, ".vs")));
+    if (!fragmentCompiled)
+        problems.push_back(formatProblem(shaderDoesNotCompile(k, ".fs")));
 
     const unsigned int program = glCreateProgram();
     glAttachShader(program, fragment);
     glAttachShader(program, vertex);
+    // The objects go with the program; the next pair gets its own.
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    if (!vertexCompiled || !fragmentCompiled)
+        return program;
     glLinkProgram(program);
     char log[1024];
     GLsizei length = 0;
     glGetProgramInfoLog(program, sizeof log, &length, log);
-    if (length > 0)
-        std::printf("Program info log %s\n", log);
+    printLog("Program info log ", log, length);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked != GL_TRUE)
+        problems.push_back(formatProblem(shaderPairDoesNotLink(k)));
     return program;
 }
 
@@ -102,10 +123,13 @@ const char* missingShaderEntryPoint() {
         {glShaderSource != nullptr, "glShaderSource"},
         {glCompileShader != nullptr, "glCompileShader"},
         {glGetShaderInfoLog != nullptr, "glGetShaderInfoLog"},
+        {glGetShaderiv != nullptr, "glGetShaderiv"},
+        {glDeleteShader != nullptr, "glDeleteShader"},
         {glCreateProgram != nullptr, "glCreateProgram"},
         {glAttachShader != nullptr, "glAttachShader"},
         {glLinkProgram != nullptr, "glLinkProgram"},
         {glGetProgramInfoLog != nullptr, "glGetProgramInfoLog"},
+        {glGetProgramiv != nullptr, "glGetProgramiv"},
         {glUseProgram != nullptr, "glUseProgram"},
         {glGetUniformLocation != nullptr, "glGetUniformLocation"},
         {glUniform1f != nullptr, "glUniform1f"},
@@ -121,8 +145,6 @@ const char* missingShaderEntryPoint() {
 std::vector<unsigned int> readShaders() {
     std::vector<unsigned int> result;
     std::vector<std::string> problems;
-    const unsigned int vertex = glCreateShader(GL_VERTEX_SHADER);
-    const unsigned int fragment = glCreateShader(GL_FRAGMENT_SHADER);
     char* vs = readEmitter("shader0.vs");
     char* fs = readEmitter("shader0.fs");
     size_t n = 1;
@@ -135,7 +157,7 @@ std::vector<unsigned int> readShaders() {
             break;
         }
         std::printf("Reading shader %zu\n", n);
-        result.push_back(buildProgram(vertex, fragment, vs, fs));
+        result.push_back(buildProgram(n - 1, vs, fs, problems));
         vs = readEmitter(shaderFileName(n, ".vs").c_str());
         fs = readEmitter(shaderFileName(n, ".fs").c_str());
         ++n;

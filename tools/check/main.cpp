@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "data/validation.h"
+#include "shader_sources.h"
 
 namespace {
 
@@ -30,7 +31,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orrisk-check: %s is not a directory\n", dir.c_str());
         return 2;
     }
-    const Problems found = checkDataDirectory(dir);
+    Problems found = checkDataDirectory(dir);
+    Problems counted;
+    checkShaderSources(dir, countShaderPairs(dir, counted), found);
     size_t warnings = 0;
     for (const Problem& problem : found) {
         std::printf("%s\n", formatProblem(problem).c_str());
