@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <system_error>
 
 #include "core/data_file.h"
@@ -59,7 +60,7 @@ struct RowCheck {
     }
 };
 
-// A value that is not a finite number is reported by checkFinite alone, so the other checks
+// A value that is not a finite number is reported by checkValues alone, so the other checks
 // look at the finite ones.
 void checkWorld(const RowCheck& row, size_t column, const char* what) {
     const float v = row[column];
@@ -130,13 +131,79 @@ bool belongsToStar(float v, size_t starRows) {
     return v >= 0 && v < static_cast<float>(starRows) && v == std::floor(v);
 }
 
-void checkFinite(const TableRules& rules, const TableFile& data, size_t r, Problems& problems) {
-    for (size_t c = 0; c < data.rows[r].size(); ++c)
-        if (!std::isfinite(data.rows[r][c]))
-            problems.push_back(Problem{rules.file, valueLine(data, r, c),
-                                       "row " + std::to_string(r) + " column " + std::to_string(c) +
-                                           " (" + rules.columnNames[c] +
-                                           ") is not a finite number"});
+// The values within which a column's arithmetic stays finite and meaningful; a typo such as
+// 1e30 would otherwise reach the simulation as infinity or NaN. Index columns are checked
+// against what they name instead.
+struct ColumnRange {
+    float low;
+    float high;
+};
+constexpr float unbounded = std::numeric_limits<float>::max();
+constexpr ColumnRange anyValue{-unbounded, unbounded};
+// The field spans -100000..100000; the ship is placed only inside it, bodies may lie ten
+// times as far.
+constexpr ColumnRange fieldCoordinate{-100000, 100000};
+constexpr ColumnRange bodyCoordinate{-1000000, 1000000};
+constexpr ColumnRange bodyRadius{0, 100000};
+// Reach and pull grow with radius x density and radius cubed x density.
+constexpr ColumnRange bodyDensity{0, 100};
+constexpr ColumnRange hitPoints{-1e9f, 1e9f};
+constexpr ColumnRange damage{-1e6f, 1e6f};
+// A whole turn per millisecond is already beyond seeing; past a million degrees a float no
+// longer resolves a tenth of one.
+constexpr ColumnRange turnRate{-360, 360};
+constexpr ColumnRange angle{-1e6f, 1e6f};
+
+const std::vector<ColumnRange>& rangesOf(DataTable table) {
+    static const std::vector<ColumnRange> ranges[] = {
+        // reload, speed, life (negative: no limit), damage
+        {{0, 1e9f}, {-1000, 1000}, {-1e9f, 1e9f}, damage},
+        // behaviour, acceleration, top speed (negative: no limit), hit points, ram damage
+        {anyValue, {-100, 100}, {-unbounded, 1000}, hitPoints, damage},
+        // start x, start y, thrust, reverse, turn rate (radians), health, radius
+        {fieldCoordinate, fieldCoordinate, {-10, 10}, {-10, 10}, {-10, 10}, hitPoints, {0, 10000}},
+        // system, x, y, radius, density, spare, texture
+        {anyValue, bodyCoordinate, bodyCoordinate, bodyRadius, bodyDensity, anyValue, anyValue},
+        // star row, radius, density, orbit, speed, angle, spin, spin0, texture
+        {anyValue,
+         bodyRadius,
+         bodyDensity,
+         {0, 1000000},
+         turnRate,
+         angle,
+         turnRate,
+         angle,
+         anyValue},
+        // system, x, y, radius, destination system, destination x and y, emitter
+        {anyValue, bodyCoordinate, bodyCoordinate, bodyRadius, anyValue, fieldCoordinate,
+         fieldCoordinate, anyValue}};
+    return ranges[static_cast<int>(table)];
+}
+
+std::string rangeText(const ColumnRange& range) {
+    if (range.low == -unbounded)
+        return "at most " + numberText(range.high);
+    return "within " + numberText(range.low) + ".." + numberText(range.high);
+}
+
+// Every value of row r is a finite number within its column's range: "nan", "inf" and a typed
+// 1e30 would spread through everything built from them.
+void checkValues(DataTable table, const TableFile& data, size_t r, Problems& problems) {
+    const TableRules& rules = rulesOf(table);
+    const std::vector<ColumnRange>& ranges = rangesOf(table);
+    for (size_t c = 0; c < data.rows[r].size(); ++c) {
+        const float v = data.rows[r][c];
+        std::string wrong;
+        if (!std::isfinite(v))
+            wrong = "is not a finite number";
+        else if (v < ranges[c].low || v > ranges[c].high)
+            wrong = "is " + numberText(v) + "; it must be " + rangeText(ranges[c]);
+        else
+            continue;
+        problems.push_back(Problem{rules.file, valueLine(data, r, c),
+                                   "row " + std::to_string(r) + " column " + std::to_string(c) +
+                                       " (" + rules.columnNames[c] + ") " + wrong});
+    }
 }
 
 std::string placeOf(const TableRules& rules, size_t index) {
@@ -171,7 +238,7 @@ void checkPlanets(const TableFile& planets, size_t starRows, Problems& problems)
                     Severity::warning);
             continue;
         }
-        checkFinite(rules, planets, i, problems);
+        checkValues(DataTable::planets, planets, i, problems);
         checkTexture(row, 8);
     }
 }
@@ -304,12 +371,11 @@ void checkTable(DataTable table, const TableFile& data, Problems& problems) {
                                    std::to_string(data.rows.size()) + " rows found, " +
                                        std::to_string(rules.rowsNeeded) + " needed (" + rules.need +
                                        ")"});
-    // "nan" and "inf" read as numbers; they would spread through everything built from them.
     // Planet rows are checked with the stars they belong to.
     if (table == DataTable::planets)
         return;
     for (size_t r = 0; r < data.rows.size(); ++r)
-        checkFinite(rules, data, r, problems);
+        checkValues(table, data, r, problems);
 }
 
 void checkUniverse(const TableFile& stars, const TableFile& planets, const TableFile& wormholes,

@@ -50,13 +50,14 @@ Problem unopenedTable(DataTable table);
 // when it cannot be opened.
 bool readTableFile(DataTable table, const std::string& dir, TableFile& data);
 
-// The rows the game reads by index exist, and every value is a finite number.
+// The rows the game reads by index exist, and every value is a finite number within the range
+// its column's arithmetic stays meaningful in (planet rows: see checkUniverse).
 void checkTable(DataTable table, const TableFile& data, Problems& problems);
 // Every index of the three universe tables names something that exists: a star system within
 // range (a wormhole's destination at most the highest system the tables create), a texture slot,
 // an emitter file that can drive a wormhole's swirl with programCount shader programs. Planet
 // rows that belong to no star are never built: they are only warned about, and every value of
-// the others is a finite number.
+// the others is a finite number within its column's range.
 void checkUniverse(const TableFile& stars, const TableFile& planets, const TableFile& wormholes,
                    const std::vector<EmitterFile>& emitters, const EmitterSources& sources,
                    size_t programCount, Problems& problems);

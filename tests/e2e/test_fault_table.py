@@ -122,8 +122,8 @@ def run_case(name, fault):
 
 
 def change(game, name, how):
-    """Removes the file (how None), copies another over it ("=other") or appends how to it;
-    returns the line the change is on."""
+    """Removes the file (how None), copies another over it ("=other"), puts how before its
+    first line ("^text") or appends how to it; returns the line the change is on."""
     if how is None:
         game.remove_file(name)
         return 0
@@ -132,6 +132,9 @@ def change(game, name, how):
         return 13  # row 11 of set 0, the program index, in both shipped emitter files
     with open(game.path(name)) as f:
         old = f.read()
+    if how.startswith("^"):
+        game.write_file(name, how[1:] + old)
+        return 1
     game.write_file(name, old + how)
     return old.count("\n") + 1
 
@@ -155,6 +158,17 @@ EDITS = [
       "stardata.txt:{line}: row 5: texture index 99 is outside 0..20"], []),
     ("a bad value on the row's second line", "stardata.txt", ROW.replace(" 1 ", "\n1 "), 1,
      ["stardata.txt:{next}: row 5: texture index 99"], []),
+    # Finite values that the arithmetic would turn into infinity or NaN.
+    ("star radius 1e30", "stardata.txt", "0 0 0 1e30 1 0 14\n", 1,
+     ["stardata.txt:{line}: row 5 column 3 (radius) is 1e+30; it must be within 0..100000"], []),
+    ("star density 1e38", "stardata.txt", "0 0 0 100 1e38 0 14\n", 1,
+     ["stardata.txt:{line}: row 5 column 4 (density) is 1e+38; it must be within 0..100"], []),
+    ("planet speed 1e30", "planetdata.txt", "0 250 0.6 4000 1e30 0 0 0 10\n", 1,
+     ["planetdata.txt:{line}: row 16 column 4 (orbit speed) is 1e+30; it must be within "
+      "-360..360"], []),
+    ("player start 1e30", "playerdata.txt", "^1e30 0 0.0015 0.012 0.0035 100 50\n", 1,
+     ["playerdata.txt:1: row 0 column 0 (start x) is 1e+30; it must be within -100000..100000"],
+     []),
     ("flame file removed", "emitterShade0.txt", None, 1,
      ["emitterShade0.txt: missing; the player's engine flame needs it"], ["emitterShade1"]),
 ]

@@ -74,6 +74,20 @@ TEST(TableRules, TokensThatAreNotWhollyNumbersAreWarnedAboutAsTheGameReadsThem) 
                   "'a' after it is ignored"}));
 }
 
+TEST(TableRules, ValuesAtTheirRangesEdgeAreKeptAndBeyondItRefused) {
+    Problems problems;
+    checkTable(DataTable::stars, tableOf(DataTable::stars, "0 -1000000 1e6 100000 100 1e38 14\n"),
+               problems);
+    EXPECT_TRUE(problems.empty()) << lines(problems).front();
+    checkTable(DataTable::stars, tableOf(DataTable::stars, "0 0 0 1 -0.001 0 14\n"), problems);
+    checkTable(DataTable::ships, tableOf(DataTable::ships, "0 0 -1e30 0 0\n1 0 1001 0 0\n"),
+               problems);
+    EXPECT_EQ(lines(problems),
+              (std::vector<std::string>{
+                  "stardata.txt:1: row 0 column 4 (density) is -0.001; it must be within 0..100",
+                  "shipdata.txt:2: row 1 column 2 (top speed) is 1001; it must be at most 1000"}));
+}
+
 TEST(UniverseRules, EveryBadIndexIsReportedWithItsRowAndLine) {
     const TableFile stars = tableOf(DataTable::stars, "0 0 0 100 1 0 14 @Sun\n"
                                                       "1000 0 0 100 1 0 -1 @Far\n"
