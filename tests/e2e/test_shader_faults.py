@@ -46,6 +46,10 @@ def main():
     # The varying's type differs between the two files: each compiles, the pair does not link.
     check("shader0.fs", [("varying vec4 tint;", "varying vec3 tint;"), ("tint.a * ", "")],
           "shader0.vs: does not link with shader0.fs into program 0", "Types must match")
+    # glslang links stages one by one; the driver also wants every varying read to be declared.
+    check("shader0.fs", [("varying vec4 tint;", "varying vec4 tint;\nvarying float extra;"),
+                         ("tint.a * density", "tint.a * density * extra")],
+          "shader0.vs: does not link with shader0.fs into program 0", "reads the varying extra")
 
 
 if __name__ == "__main__":

@@ -1,10 +1,12 @@
 #include "shader_sources.h"
 
+#include <glslang/MachineIndependent/localintermediate.h>
 #include <glslang/Public/ResourceLimits.h>
 #include <glslang/Public/ShaderLang.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include "core/data_file.h"
@@ -98,6 +100,48 @@ bool compileStage(glslang::TShader& shader, const std::string& path, const std::
     return compiled;
 }
 
+// The varyings of one storage a stage names; with usedOnly, only those its code refers to.
+class Varyings : public glslang::TIntermTraverser {
+  public:
+    Varyings(glslang::TShader& shader, glslang::TStorageQualifier storage, bool usedOnly)
+        : storage(storage), usedOnly(usedOnly) {
+        shader.getIntermediate()->getTreeRoot()->traverse(this);
+    }
+    std::set<std::string> names;
+
+    void visitSymbol(glslang::TIntermSymbol* symbol) override {
+        const std::string name = symbol->getName().c_str();
+        if (symbol->getQualifier().storage == storage && name.compare(0, 3, "gl_") != 0)
+            names.insert(name);
+    }
+    bool visitAggregate(glslang::TVisit, glslang::TIntermAggregate* node) override {
+        return !usedOnly || node->getOp() != glslang::EOpLinkerObjects;
+    }
+
+  private:
+    glslang::TStorageQualifier storage;
+    bool usedOnly;
+};
+
+// glslang links each stage on its own; the driver also refuses a varying that the fragment
+// shader reads and the vertex shader does not declare.
+void checkVaryings(glslang::TShader& vertex, glslang::TShader& fragment, size_t pair,
+                   Problems& problems) {
+    const Varyings written(vertex, glslang::EvqVaryingOut, false);
+    const Varyings read(fragment, glslang::EvqVaryingIn, true);
+    bool first = true;
+    for (const std::string& name : read.names) {
+        if (written.names.count(name))
+            continue;
+        if (first)
+            problems.push_back(shaderPairDoesNotLink(pair));
+        first = false;
+        problems.push_back(Problem{shaderFileName(pair, ".fs"), 0,
+                                   "reads the varying " + name + ", which " +
+                                       shaderFileName(pair, ".vs") + " does not declare"});
+    }
+}
+
 void checkPair(const std::string& dir, size_t pair, Problems& problems) {
     glslang::TShader vertex(EShLangVertex);
     glslang::TShader fragment(EShLangFragment);
@@ -115,7 +159,9 @@ void checkPair(const std::string& dir, size_t pair, Problems& problems) {
     if (!program.link(EShMsgDefault)) {
         problems.push_back(shaderPairDoesNotLink(pair));
         addErrors(vs, fs, program.getInfoLog(), problems);
+        return;
     }
+    checkVaryings(vertex, fragment, pair, problems);
 }
 
 } // namespace
