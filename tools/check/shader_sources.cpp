@@ -42,8 +42,10 @@ void addErrors(const std::string& file, const std::string& fragmentFile, const c
     const std::string error = "ERROR: ";
     bool inError = false;
     while (std::getline(lines, line)) {
-        if (inError && startsWith(line, " ")) {
-            problems.back().message += " " + line.substr(line.find_first_not_of(' '));
+        const size_t text = line.find_first_not_of(' ');
+        if (inError && text > 0) {
+            if (text != std::string::npos)
+                problems.back().message += " " + line.substr(text);
             continue;
         }
         inError = startsWith(line, error) && line.find("compilation errors.") == std::string::npos;
@@ -105,7 +107,8 @@ class Varyings : public glslang::TIntermTraverser {
   public:
     Varyings(glslang::TShader& shader, glslang::TStorageQualifier storage, bool usedOnly)
         : storage(storage), usedOnly(usedOnly) {
-        shader.getIntermediate()->getTreeRoot()->traverse(this);
+        if (auto* root = shader.getIntermediate()->getTreeRoot())
+            root->traverse(this);
     }
     std::set<std::string> names;
 
