@@ -16,10 +16,10 @@
 #include <string>
 
 #include "combat/timers.h"
-#include "data/player_loader.h"
-#include "data/universe_loader.h"
 #include "data/weapon_ship_tables.h"
 #include "game/game.h"
+#include "game/player_loader.h"
+#include "game/universe_loader.h"
 #include "graphics/emitter_data.h"
 
 namespace {

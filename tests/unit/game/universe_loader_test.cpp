@@ -1,4 +1,4 @@
-#include "data/universe_loader.h"
+#include "game/universe_loader.h"
 
 #include <gtest/gtest.h>
 

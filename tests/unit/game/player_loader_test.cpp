@@ -4,7 +4,7 @@
 #include <memory>
 #include <sstream>
 
-#include "data/player_loader.h"
+#include "game/player_loader.h"
 #include "player/player.h"
 #include "scratch_dir.h"
 

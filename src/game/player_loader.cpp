@@ -1,4 +1,4 @@
-#include "data/player_loader.h"
+#include "game/player_loader.h"
 
 #include <iostream>
 
