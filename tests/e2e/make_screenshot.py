@@ -103,8 +103,8 @@ def take(output):
         # Enemies every 125 ms instead of every 500.
         game.key("equal")
         game.key("equal")
-        # Hearth drifts south across the ship's nose; a short burn meets it and the ship lands.
-        game.hold("w", 0.35)
+        # Hearth drifts south across the ship's nose; the first flight's half-second burn meets it.
+        game.hold("w", 0.5)
         game.click(4)
         cursor = Cursor(game)
         cursor.aim_at(wait_for_enemy(game, lambda blip: True, timeout=120))

@@ -211,7 +211,7 @@ int main(int argc, char** argv) {
     std::fprintf(out, "\n| First flight: W held for | Lands on | Hit points left |\n"
                       "|---|---|---|\n");
     bool gentle = true;
-    for (int tap = 400; tap <= 600; tap += 50) {
+    for (int tap = 300; tap <= 650; tap += 50) {
         const Landing landing = firstFlight(tap);
         std::fprintf(out, "| %d ms | %s | %.0f |\n", tap,
                      landing.planet.empty() ? "nothing" : landing.planet.c_str(), landing.health);
