@@ -6,6 +6,7 @@
 
 #include "combat/timers.h"
 #include "game/game.h"
+#include "game/loop_rules.h"
 #include "player/player.h"
 
 namespace {
@@ -14,12 +15,16 @@ namespace {
 // or swallows the scene; the widest spiral ends well inside the field.
 const point centre{-40000, -40000};
 const point cruise{1, 0};
-constexpr int hulkType = 0; // no steering: the hulks never reach the player
 constexpr float goldenAngle = 2.39996f;
-// Hulks start beyond the bullets' and the shockwaves' reach; their spacing keeps the density of
-// the scene the same whatever their number.
-constexpr float hulkInnerRadius = 700;
-constexpr float hulkSpacing = 450;
+// Near ships start beyond the bullets' and the shockwaves' reach; their spacing keeps the density
+// of the scene the same whatever their number.
+constexpr float nearInnerRadius = 700;
+constexpr float nearSpacing = 450;
+// Far chasers start where spawns do, and even 20,000 of them stay clear of the system's bodies
+// and inside the field.
+constexpr float farInnerRadius = spawnClearance;
+constexpr float farSpacing = 100;
+constexpr int chaserType = 1;
 constexpr float shotInnerRadius = 150;
 constexpr float shotSpacing = 15;
 constexpr int bulletType = 0;
@@ -38,14 +43,18 @@ point onSpiral(int i, float inner, float spacing) {
 
 } // namespace
 
-Scene::Scene(Game& game, int ships, int projectiles)
-    : game(game), world(game.universe.player->getWorld()), shipCount(static_cast<size_t>(ships)),
-      waves() {
-    for (int i = 0; i < ships; ++i) {
-        const point p = onSpiral(i, hulkInnerRadius, hulkSpacing);
-        held.ships.emplace_back(point{centre.x + p.x, centre.y + p.y}, hulkType);
+Scene::Scene(Game& game, const SceneContents& contents)
+    : game(game), world(game.universe.player->getWorld()), waves() {
+    for (int i = 0; i < contents.nearShips; ++i) {
+        const point p = onSpiral(i, nearInnerRadius, nearSpacing);
+        ships.emplace_back(point{centre.x + p.x, centre.y + p.y}, contents.nearType);
     }
-    for (int i = 0; i < projectiles; ++i) {
+    for (int i = 0; i < contents.farChasers; ++i) {
+        const point p = onSpiral(i, farInnerRadius, farSpacing);
+        ships.emplace_back(point{centre.x + p.x, centre.y + p.y}, chaserType);
+    }
+    held.ships.assign(ships.begin(), ships.end());
+    for (int i = 0; i < contents.shots; ++i) {
         const point p = onSpiral(i, shotInnerRadius, shotSpacing);
         shots.push_back(p);
         held.projectiles.emplace_back(centre, p.x, p.y, shotSpeed, held, bulletType, false,
@@ -78,6 +87,9 @@ void Scene::enter(unsigned now) {
     player.velocity = cruise;
     SDL_GetKeyState(nullptr)[SDLK_w] = 1;
 
+    auto ship = currentWorld(game).ships.begin();
+    for (const Ship& placed : ships)
+        *ship++ = placed;
     auto shot = currentWorld(game).projectiles.begin();
     for (const point& p : shots) {
         shot->position = point{centre.x + p.x, centre.y + p.y};
@@ -102,7 +114,7 @@ const char* Scene::fault() const {
     if (player.getWorld() != world)
         return "the player left the star system";
     const WorldState& current = game.universe.worlds[static_cast<size_t>(world)];
-    if (current.ships.size() != shipCount)
+    if (current.ships.size() != ships.size())
         return "the frame removed an enemy ship";
     if (current.projectiles.size() != shots.size())
         return "the frame removed a projectile";

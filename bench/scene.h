@@ -6,14 +6,23 @@
 struct Game;
 class TShockwave;
 
+// What a scene holds around the player: ships of one type on a spiral near it, chasers far off
+// where the game spawns them, and bullets flying outwards.
+struct SceneContents {
+    int nearShips;
+    int nearType;
+    int farChasers;
+    int shots;
+};
+
 // A scripted scene for the player's current star system: the player flying with the engine lit,
-// drifting enemy hulks on a spiral around it, bullets flying outwards and two shockwaves. Nothing
-// in it collides, so the frame removes nothing; what moves is put back before each frame. The
+// the scene's ships and bullets around it and two shockwaves. Nothing in it collides, so the
+// frame removes nothing; what moves, ships included, is put back before each frame. The
 // scene keeps its own ships, shots and timers and swaps them into the world only for its frames,
 // so that scenes can take turns frame by frame.
 class Scene {
   public:
-    Scene(Game& game, int ships, int projectiles);
+    Scene(Game& game, const SceneContents& contents);
     ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
@@ -32,7 +41,7 @@ class Scene {
     Game& game;
     int world;
     WorldState held;
-    size_t shipCount;
+    std::vector<Ship> ships;
     std::vector<point> shots;
     TShockwave* waves[2];
 };
