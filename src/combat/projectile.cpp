@@ -19,7 +19,6 @@ constexpr int shellType = 2;
 constexpr int defaultHitRadius = 50;
 constexpr int shockwaveReach = 200;
 constexpr int shockwaveDuration = 2000;
-constexpr float halfSize = 20;
 
 // Reflects one axis that has left the field, pushing it back by twice this frame's step.
 bool bounceAxis(float& coordinate, float& speed, int ms) {
@@ -129,7 +128,7 @@ void Projectile::drawSprite(int textureSlot) const {
     glTranslatef(position.x, position.y, 0);
     glRotatef(static_cast<float>(theta * 57.2958), 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, textures[textureSlot]);
-    spriteQuad(halfSize);
+    spriteQuad(spriteHalfSize);
     glPopMatrix();
     glBindTexture(GL_TEXTURE_2D, 0);
 }

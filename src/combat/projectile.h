@@ -7,6 +7,8 @@ class ShipPositions;
 // A shot in flight: a bullet (type 0) or a shockwave shell (type 2).
 class Projectile {
   public:
+    // Half the side of a shot's square sprite.
+    static constexpr float spriteHalfSize = 20;
     int type;
     float theta;
     bool bounces;

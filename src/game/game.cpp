@@ -218,7 +218,7 @@ void moveProjectiles(Game& game, const Step& step) {
 }
 
 void drawProjectilePass(Game& game, const Step&) {
-    drawProjectiles(currentWorld(game));
+    drawProjectiles(currentWorld(game), drawnRect(game.loop, player(game).position));
 }
 
 void advanceFlame(Game& game, const Step& step) {
@@ -247,7 +247,7 @@ void moveShips(Game& game, const Step& step) {
 }
 
 void drawShipPass(Game& game, const Step&) {
-    drawShips(currentWorld(game));
+    drawShips(currentWorld(game), drawnRect(game.loop, player(game).position));
 }
 
 void moveStars(Game& game, const Step& step) {

@@ -127,3 +127,19 @@ Frustum cameraFrustum(const LoopState& state) {
                    state.nearScale * 10000,
                    state.farScale * 30000};
 }
+
+ViewRect drawnRect(const LoopState& state, point player) {
+    const Frustum f = cameraFrustum(state);
+    // The plane lies one unit beyond the near plane; the view widens with depth.
+    constexpr float slack = 1.01f;
+    const float widening = (f.nearPlane + 1) / f.nearPlane * slack;
+    const float halfWidth = f.right * widening;
+    const float halfHeight = f.top * widening;
+    return ViewRect{player.x - halfWidth, player.x + halfWidth, player.y - halfHeight,
+                    player.y + halfHeight};
+}
+
+bool mayTouch(const ViewRect& rect, point centre, float reach) {
+    return centre.x + reach >= rect.left && centre.x - reach <= rect.right &&
+           centre.y + reach >= rect.bottom && centre.y - reach <= rect.top;
+}

@@ -109,3 +109,11 @@ ViewRect viewRect(const LoopState& state, point player);
 
 // The camera puts the plane z = 0 just beyond the near plane.
 Frustum cameraFrustum(const LoopState& state);
+
+// A rectangle of the plane z = 0 that surely holds all the camera shows of it: the view as seen
+// at that plane's depth, with a little slack for rounding.
+ViewRect drawnRect(const LoopState& state, point player);
+
+// Whether a sprite centred at centre and reaching reach from it in every direction can touch
+// the rectangle; a sprite that cannot is not worth sending to OpenGL.
+bool mayTouch(const ViewRect& rect, point centre, float reach);

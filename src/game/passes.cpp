@@ -4,6 +4,7 @@
 
 #include "bodies/world_state.h"
 #include "combat/ship_positions.h"
+#include "game/loop_rules.h"
 #include "hud/overlays.h"
 #include "player/player.h"
 
@@ -32,9 +33,20 @@ void updateProjectiles(WorldState& world, int delta, unsigned now) {
     }
 }
 
-void drawProjectiles(const WorldState& world) {
+namespace {
+
+// A square sprite turned any way stays within its half diagonal.
+constexpr float turnedReach(float halfSize) {
+    return halfSize * 1.4143f;
+}
+
+} // namespace
+
+void drawProjectiles(const WorldState& world, const ViewRect& view) {
+    constexpr float reach = turnedReach(Projectile::spriteHalfSize);
     for (const Projectile& projectile : world.projectiles)
-        projectile.draw();
+        if (mayTouch(view, projectile.position, reach))
+            projectile.draw();
 }
 
 void updateShips(WorldState& world, Player* player, int delta) {
@@ -46,9 +58,11 @@ void updateShips(WorldState& world, Player* player, int delta) {
     }
 }
 
-void drawShips(const WorldState& world) {
+void drawShips(const WorldState& world, const ViewRect& view) {
+    constexpr float reach = turnedReach(enemyHalfSize);
     for (const Ship& ship : world.ships)
-        drawEnemy(ship.position, ship.getTheta());
+        if (mayTouch(view, ship.position, reach))
+            drawEnemy(ship.position, ship.getTheta());
 }
 
 void updateStars(WorldState& world, Player* player, int delta) {

@@ -12,7 +12,6 @@ constexpr float farLayerDepth = -10000.0f;
 constexpr float nearRepeats = 20.0f;
 constexpr float farRepeats = 4.0f;
 constexpr float cursorHalfSize = 30.0f;
-constexpr float enemyHalfSize = 40.0f;
 // Enemies keep their heading in radians; this is the factor the game has always turned them by.
 constexpr float enemyDegreesPerRadian = 57.32f;
 

@@ -4,4 +4,6 @@
 void drawBackground();
 void drawBoundary();
 void drawMouse(point p);
+// Half the side of an enemy's square sprite.
+constexpr float enemyHalfSize = 40.0f;
 void drawEnemy(point p, float heading);

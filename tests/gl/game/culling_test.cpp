@@ -1,0 +1,102 @@
+// The frame's ships and shots drawn through the real camera, with and without leaving out what
+// lies outside the view: the pictures must be the same pixel for pixel.
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "bodies/world_state.h"
+#include "game/game.h"
+#include "game/loop_rules.h"
+#include "game/passes.h"
+#include "gl_context.h"
+#include "graphics/textures.h"
+#include "player/player.h"
+#include "scratch_dir.h"
+
+namespace {
+
+// Ships and shots on grids reaching well past every edge of the view, at many headings, so
+// that plenty of sprites straddle each edge.
+void fillAround(WorldState& world, point centre, float halfWidth, float halfHeight) {
+    constexpr float spacing = 47;
+    int i = 0;
+    for (float y = -1.5f * halfHeight; y <= 1.5f * halfHeight; y += spacing) {
+        for (float x = -1.5f * halfWidth; x <= 1.5f * halfWidth; x += spacing, ++i) {
+            const point p{centre.x + x, centre.y + y};
+            const float heading = 0.37f * static_cast<float>(i);
+            if (i % 3 == 0) {
+                world.projectiles.emplace_back(p, std::cos(heading), std::sin(heading), 1.0f, world,
+                                               0, false, 1000, 0, 0);
+            } else {
+                world.ships.emplace_back(p, 0);
+                world.ships.back().theta = heading;
+            }
+        }
+    }
+}
+
+std::vector<unsigned char> drawAndRead(Game& game, const WorldState& world, const ViewRect& view) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    setCamera(game);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    drawProjectiles(world, view);
+    drawShips(world, view);
+    std::vector<unsigned char> pixels(glTestWidth * glTestHeight * 4);
+    glReadPixels(0, 0, glTestWidth, glTestHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+bool litRowAndColumnAtEachEdge(const std::vector<unsigned char>& pixels) {
+    const auto lit = [&](int x, int y) {
+        const unsigned char* p = &pixels[(static_cast<size_t>(y) * glTestWidth + x) * 4];
+        return p[0] + p[1] + p[2] > 0;
+    };
+    bool left = false, right = false, bottom = false, top = false;
+    for (int y = 0; y < glTestHeight; ++y) {
+        left = left || lit(0, y);
+        right = right || lit(glTestWidth - 1, y);
+    }
+    for (int x = 0; x < glTestWidth; ++x) {
+        bottom = bottom || lit(x, 0);
+        top = top || lit(x, glTestHeight - 1);
+    }
+    return left && right && bottom && top;
+}
+
+struct Camera {
+    float viewHeight;
+    float nearScale;
+};
+
+} // namespace
+
+TEST(Culling, LeavesThePictureOfShipsAndShotsExactlyAsItWas) {
+    {
+        InDirectory runtime(ORRISK_RUNTIME_DIR);
+        loadTextures();
+    }
+    glViewport(0, 0, glTestWidth, glTestHeight);
+    glClearColor(0, 0, 0, 0);
+    Player player(point{1234, -567}, 0.001f, 0.001f, 0.002f, 100, 50);
+    Game game;
+    game.universe.player = &player;
+    game.loop.aspect = static_cast<float>(glTestWidth) / glTestHeight;
+    const ViewRect everything{-fieldHalfSize, fieldHalfSize, -fieldHalfSize, fieldHalfSize};
+    // As the game starts, zoomed out, and with the near plane pulled so close that the plane of
+    // the game lies at twice its depth and the view there is twice as wide.
+    for (const Camera camera : {Camera{4000, 1}, Camera{9000, 1}, Camera{1500, 0.0001f}}) {
+        game.loop.viewHeight = camera.viewHeight;
+        game.loop.nearScale = camera.nearScale;
+        const float seenHalfHeight = camera.viewHeight / 2 * (1 + 1 / (camera.nearScale * 10000));
+        WorldState world;
+        fillAround(world, player.position, seenHalfHeight * game.loop.aspect, seenHalfHeight);
+        const std::vector<unsigned char> whole = drawAndRead(game, world, everything);
+        const std::vector<unsigned char> culled =
+            drawAndRead(game, world, drawnRect(game.loop, player.position));
+        EXPECT_TRUE(litRowAndColumnAtEachEdge(whole)) << camera.viewHeight;
+        EXPECT_TRUE(whole == culled) << camera.viewHeight << " " << camera.nearScale;
+    }
+}
