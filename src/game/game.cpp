@@ -255,7 +255,7 @@ void moveStars(Game& game, const Step& step) {
 }
 
 void drawStarPass(Game& game, const Step&) {
-    drawStars(currentWorld(game));
+    drawStars(currentWorld(game), drawnRect(game.loop, player(game).position));
 }
 
 // The wormholes are drawn before their update: a jump must not change which system's swirls

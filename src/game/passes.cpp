@@ -70,12 +70,18 @@ void updateStars(WorldState& world, Player* player, int delta) {
         world.stars[i].update(world, player, delta);
 }
 
-void drawStars(WorldState& world) {
+void drawStars(WorldState& world, const ViewRect& view) {
     for (Star& star : world.stars) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        // Every planet draws in the texture mode it sets; set here, it stays as drawing them all
+        // would leave it, whichever are out of view.
+        if (!star.planets.empty())
+            glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
         for (Planet& planet : star.planets)
-            planet.draw();
+            if (mayTouch(view, planet.position, turnedReach(planet.radius)))
+                planet.draw();
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        star.draw();
+        if (mayTouch(view, star.position, turnedReach(star.radius)))
+            star.draw();
     }
 }

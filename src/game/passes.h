@@ -10,7 +10,7 @@ class Player;
 bool processWormholes(Universe& universe);
 void drawWormholes(WorldState& world, int now);
 void updateProjectiles(WorldState& world, int delta, unsigned now);
-// Only the shots and ships that may touch view are drawn.
+// Only the shots, ships and bodies that may touch view are drawn.
 void drawProjectiles(const WorldState& world, const ViewRect& view);
 // A ship's update moves only that ship (and may hurt the player or leave an explosion), so the
 // survivors are drawn after all of them have moved.
@@ -19,4 +19,4 @@ void drawShips(const WorldState& world, const ViewRect& view);
 // Stars and their planets move, pull and burn without drawing; each star is then drawn over its
 // planets, in the blend each has always been drawn with.
 void updateStars(WorldState& world, Player* player, int delta);
-void drawStars(WorldState& world);
+void drawStars(WorldState& world, const ViewRect& view);

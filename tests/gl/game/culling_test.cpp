@@ -1,5 +1,5 @@
-// The frame's ships and shots drawn through the real camera, with and without leaving out what
-// lies outside the view: the pictures must be the same pixel for pixel.
+// The frame's ships, shots and bodies drawn through the real camera, with and without leaving out
+// what lies outside the view: the pictures must be the same pixel for pixel.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -26,7 +26,12 @@ void fillAround(WorldState& world, point centre, float halfWidth, float halfHeig
         for (float x = -1.5f * halfWidth; x <= 1.5f * halfWidth; x += spacing, ++i) {
             const point p{centre.x + x, centre.y + y};
             const float heading = 0.37f * static_cast<float>(i);
-            if (i % 3 == 0) {
+            if (i % 97 == 0) {
+                world.stars.emplace_back(p, 120, 1, 0, texBlueStar, "");
+                world.stars.back().addPlanet(
+                    Planet(60, 1, 0, 0, 0, 0, heading * 57.3f, texMars, ""));
+                world.stars.back().planets.back().position = point{p.x + 150, p.y};
+            } else if (i % 3 == 0) {
                 world.projectiles.emplace_back(p, std::cos(heading), std::sin(heading), 1.0f, world,
                                                0, false, 1000, 0, 0);
             } else {
@@ -37,13 +42,14 @@ void fillAround(WorldState& world, point centre, float halfWidth, float halfHeig
     }
 }
 
-std::vector<unsigned char> drawAndRead(Game& game, const WorldState& world, const ViewRect& view) {
+std::vector<unsigned char> drawAndRead(Game& game, WorldState& world, const ViewRect& view) {
     glClear(GL_COLOR_BUFFER_BIT);
     setCamera(game);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     drawProjectiles(world, view);
     drawShips(world, view);
+    drawStars(world, view);
     std::vector<unsigned char> pixels(glTestWidth * glTestHeight * 4);
     glReadPixels(0, 0, glTestWidth, glTestHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
@@ -73,7 +79,7 @@ struct Camera {
 
 } // namespace
 
-TEST(Culling, LeavesThePictureOfShipsAndShotsExactlyAsItWas) {
+TEST(Culling, LeavesThePictureOfShipsShotsAndBodiesExactlyAsItWas) {
     {
         InDirectory runtime(ORRISK_RUNTIME_DIR);
         loadTextures();
