@@ -28,7 +28,79 @@ struct SweepBox {
     bool excludes(point p) const { return p.x < left || p.x > right || p.y < bottom || p.y > top; }
 };
 
+// A shot's path and the box around it.
+struct Sweep {
+    SweepBox box;
+    point from;
+    point to;
+    float radius;
+};
+
+// The ship on the path nearest to its start, an earlier ship keeping a tie, whatever order the
+// ships are offered in.
+struct Nearest {
+    bool found = false;
+    size_t index = 0;
+    float distance = 0;
+
+    void consider(size_t i, point centre, const Sweep& sweep) {
+        if (sweep.box.excludes(centre) ||
+            !intersectCircleLine(sweep.from, sweep.to, centre, sweep.radius))
+            return;
+        const float d = pointDistance(centre, sweep.from);
+        if (!found || d < distance || (d == distance && i < index)) {
+            found = true;
+            index = i;
+            distance = d;
+        }
+    }
+};
+
+constexpr float cellSize = 2000;
+constexpr size_t cellsPerSide = static_cast<size_t>(2 * fieldHalfSize / cellSize);
+constexpr size_t cellCount = cellsPerSide * cellsPerSide;
+// A path crossing more cells than this is rare enough to be scanned against every ship.
+constexpr size_t mostCellsLookedAt = 16;
+
+// The column or row of a coordinate, or cellsPerSide when it lies off the grid.
+size_t cellAlong(float coordinate) {
+    const float offset = (coordinate + fieldHalfSize) / cellSize;
+    if (!(offset >= 0 && offset < static_cast<float>(cellsPerSide)))
+        return cellsPerSide;
+    return static_cast<size_t>(offset);
+}
+
 } // namespace
+
+size_t ShipPositions::cellOf(point p) const {
+    const size_t column = cellAlong(p.x);
+    const size_t row = cellAlong(p.y);
+    if (column == cellsPerSide || row == cellsPerSide)
+        return cellCount;
+    return row * cellsPerSide + column;
+}
+
+// A counting sort, which keeps list order within each cell. With any ship off the grid every
+// shot looks at every ship, so no cells are needed.
+void ShipPositions::sortIntoCells() {
+    anyOffGrid = false;
+    for (const point& p : positions)
+        anyOffGrid = anyOffGrid || cellOf(p) == cellCount;
+    if (anyOffGrid)
+        return;
+    cellStart.assign(cellCount + 1, 0);
+    for (const point& p : positions)
+        ++cellStart[cellOf(p) + 1];
+    for (size_t c = 1; c < cellStart.size(); ++c)
+        cellStart[c] += cellStart[c - 1];
+    byCell.resize(positions.size());
+    for (size_t i = 0; i < positions.size(); ++i)
+        byCell[cellStart[cellOf(positions[i])]++] = i;
+    // Each start has moved on to the next cell's; shifted back, cell c starts at cellStart[c].
+    for (size_t c = cellCount; c > 0; --c)
+        cellStart[c] = cellStart[c - 1];
+    cellStart[0] = 0;
+}
 
 void ShipPositions::gather(std::list<Ship>& list) {
     positions.clear();
@@ -37,22 +109,29 @@ void ShipPositions::gather(std::list<Ship>& list) {
         positions.push_back(ship.position);
         ships.push_back(&ship);
     }
+    sortIntoCells();
 }
 
 Ship* ShipPositions::nearestOnPath(point from, point to, int hitRadius) const {
     const SweepBox box(from, to, hitRadius);
-    const float radius = static_cast<float>(hitRadius);
-    Ship* nearest = nullptr;
-    float nearestDistance = 0;
-    for (size_t i = 0; i < positions.size(); ++i) {
-        const point centre = positions[i];
-        if (box.excludes(centre) || !intersectCircleLine(from, to, centre, radius))
-            continue;
-        const float distance = pointDistance(centre, from);
-        if (nearest == nullptr || distance < nearestDistance) {
-            nearest = ships[i];
-            nearestDistance = distance;
+    const Sweep sweep{box, from, to, static_cast<float>(hitRadius)};
+    Nearest nearest;
+    const size_t first = cellOf({box.left, box.bottom});
+    const size_t last = cellOf({box.right, box.top});
+    // Ships off the grid, or a path reaching off it or across many cells: every ship in turn.
+    if (anyOffGrid || first == cellCount || last == cellCount ||
+        (last % cellsPerSide - first % cellsPerSide + 1) *
+                (last / cellsPerSide - first / cellsPerSide + 1) >
+            mostCellsLookedAt) {
+        for (size_t i = 0; i < positions.size(); ++i)
+            nearest.consider(i, positions[i], sweep);
+    } else {
+        for (size_t row = first / cellsPerSide; row <= last / cellsPerSide; ++row) {
+            for (size_t cell = row * cellsPerSide + first % cellsPerSide;
+                 cell <= row * cellsPerSide + last % cellsPerSide; ++cell)
+                for (size_t k = cellStart[cell]; k < cellStart[cell + 1]; ++k)
+                    nearest.consider(byCell[k], positions[byCell[k]], sweep);
         }
     }
-    return nearest;
+    return nearest.found ? ships[nearest.index] : nullptr;
 }
