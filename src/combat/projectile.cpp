@@ -115,20 +115,18 @@ bool Projectile::handleCollision(point previous, const ShipPositions& ships, int
     return true;
 }
 
-void Projectile::draw() const {
+int Projectile::spriteSlot() const {
     if (type == bulletType)
-        drawSprite(texBulletDot);
-    else if (type == shellType)
-        drawSprite(texShockwaveBullet);
+        return texBulletDot;
+    if (type == shellType)
+        return texShockwaveBullet;
+    return noSprite;
 }
 
-void Projectile::drawSprite(int textureSlot) const {
+void Projectile::drawQuad() const {
     glPushMatrix();
-    reportError();
     glTranslatef(position.x, position.y, 0);
     glRotatef(static_cast<float>(theta * 57.2958), 0, 0, 1);
-    glBindTexture(GL_TEXTURE_2D, textures[textureSlot]);
     spriteQuad(spriteHalfSize);
     glPopMatrix();
-    glBindTexture(GL_TEXTURE_2D, 0);
 }

@@ -32,8 +32,10 @@ class Projectile {
     bool handleCollision(point previous, WorldState& world, unsigned now, int hitRadius);
     bool handleCollision(point previous, const ShipPositions& ships, int hitRadius);
     // Bullets and shells have a sprite; other kinds are not drawn.
-    void draw() const;
+    static constexpr int noSprite = -1;
+    int spriteSlot() const;
+    // The sprite, its texture bound by the caller, so that shots alike bind it once.
+    void drawQuad() const;
 
   private:
-    void drawSprite(int textureSlot) const;
 };

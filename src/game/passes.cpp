@@ -4,7 +4,9 @@
 
 #include "bodies/world_state.h"
 #include "combat/ship_positions.h"
+#include "core/report_error.h"
 #include "game/loop_rules.h"
+#include "graphics/textures.h"
 #include "hud/overlays.h"
 #include "player/player.h"
 
@@ -44,9 +46,20 @@ constexpr float turnedReach(float halfSize) {
 
 void drawProjectiles(const WorldState& world, const ViewRect& view) {
     constexpr float reach = turnedReach(Projectile::spriteHalfSize);
-    for (const Projectile& projectile : world.projectiles)
-        if (mayTouch(view, projectile.position, reach))
-            projectile.draw();
+    int bound = Projectile::noSprite;
+    for (const Projectile& projectile : world.projectiles) {
+        const int slot = projectile.spriteSlot();
+        if (slot == Projectile::noSprite || !mayTouch(view, projectile.position, reach))
+            continue;
+        if (slot != bound)
+            glBindTexture(GL_TEXTURE_2D, textures[slot]);
+        bound = slot;
+        projectile.drawQuad();
+    }
+    // Each shot's sprite used to unbind its texture after it.
+    if (bound != Projectile::noSprite)
+        glBindTexture(GL_TEXTURE_2D, 0);
+    reportError();
 }
 
 void updateShips(WorldState& world, Player* player, int delta) {
@@ -60,9 +73,18 @@ void updateShips(WorldState& world, Player* player, int delta) {
 
 void drawShips(const WorldState& world, const ViewRect& view) {
     constexpr float reach = turnedReach(enemyHalfSize);
-    for (const Ship& ship : world.ships)
-        if (mayTouch(view, ship.position, reach))
-            drawEnemy(ship.position, ship.getTheta());
+    bool bound = false;
+    for (const Ship& ship : world.ships) {
+        if (!mayTouch(view, ship.position, reach))
+            continue;
+        if (!bound)
+            glBindTexture(GL_TEXTURE_2D, textures[texEnemy]);
+        bound = true;
+        drawEnemyQuad(ship.position, ship.getTheta());
+    }
+    if (bound)
+        glBindTexture(GL_TEXTURE_2D, 0);
+    reportError();
 }
 
 void updateStars(WorldState& world, Player* player, int delta) {

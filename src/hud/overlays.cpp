@@ -67,13 +67,15 @@ void drawMouse(point p) {
 }
 
 void drawEnemy(point p, float heading) {
+    glBindTexture(GL_TEXTURE_2D, textures[texEnemy]);
+    drawEnemyQuad(p, heading);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void drawEnemyQuad(point p, float heading) {
     glPushMatrix();
-    reportError();
     glTranslatef(p.x, p.y, 0);
     glRotatef(heading * enemyDegreesPerRadian, 0, 0, 1);
-    glBindTexture(GL_TEXTURE_2D, textures[texEnemy]);
-    reportError();
     spriteQuad(enemyHalfSize);
-    glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
 }
