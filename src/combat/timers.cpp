@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "bodies/world_state.h"
@@ -48,6 +49,11 @@ void TExplosion::draw(unsigned now) const {
     glPopMatrix();
 }
 
+void TExplosion::drawIn(unsigned now, const ViewRect& view) const {
+    if (mayTouch(view, position, turnedReach(std::fabs(halfSide(now)))))
+        draw(now);
+}
+
 TShockwave::TShockwave(int reach, unsigned createdTime, int duration, point position)
     : reach(reach), createdTime(createdTime), duration(duration), position(position),
       rotation(std::rand() % 360), lastHitTime(createdTime) {}
@@ -69,6 +75,13 @@ void TShockwave::draw(unsigned now) const {
     glPopMatrix();
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
+}
+
+void TShockwave::drawIn(unsigned now, const ViewRect& view) const {
+    if (mayTouch(view, position, turnedReach(std::fabs(halfSide(now)))))
+        draw(now);
+    else
+        glColor4f(1, 0, 0, 0.3f);
 }
 
 void TShockwave::execute(unsigned now, WorldState& world) {
@@ -141,11 +154,11 @@ void runTimer(unsigned now, WorldState& world) {
     }
 }
 
-void drawTimers(unsigned now, const WorldState& world) {
+void drawTimers(unsigned now, const WorldState& world, const ViewRect& view) {
     for (const TimerBase* timer : world.timers) {
         if (waiting(*timer, now))
             return;
         if (started(*timer, now))
-            timer->draw(now);
+            timer->drawIn(now, view);
     }
 }

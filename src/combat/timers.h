@@ -21,6 +21,9 @@ class TimerBase {
     // What the effect does to the world at tick now; no drawing.
     virtual void execute(unsigned now, WorldState& world) = 0;
     virtual void draw(unsigned /*now*/) const {}
+    // The same, left out when the effect lies wholly outside view; the state its drawing leaves
+    // for the passes after it is left either way.
+    virtual void drawIn(unsigned now, const ViewRect& /*view*/) const { draw(now); }
     virtual ~TimerBase() = default;
 };
 
@@ -34,6 +37,7 @@ class TExplosion : public TimerBase {
     TExplosion(unsigned createdTime, int duration, point position);
     void execute(unsigned now, WorldState& world) override;
     void draw(unsigned now) const override;
+    void drawIn(unsigned now, const ViewRect& view) const override;
     // Half side of the sprite at tick now.
     float halfSide(unsigned now) const;
 };
@@ -50,6 +54,7 @@ class TShockwave : public TimerBase {
     TShockwave(int reach, unsigned createdTime, int duration, point position);
     void execute(unsigned now, WorldState& world) override;
     void draw(unsigned now) const override;
+    void drawIn(unsigned now, const ViewRect& view) const override;
     // Half side of the ring at tick now.
     float halfSide(unsigned now) const;
 };
@@ -62,5 +67,6 @@ void standardExplosion(point position, WorldState& world, unsigned now);
 void standardExplosion(point position, WorldState& world);
 void addTimer(TimerBase* timer, WorldState& world);
 void runTimer(unsigned now, WorldState& world);
-// Draws, in list order, every timer the last runTimer at the same tick let act.
-void drawTimers(unsigned now, const WorldState& world);
+// Draws, in list order, every timer the last runTimer at the same tick let act, leaving out
+// those wholly outside view.
+void drawTimers(unsigned now, const WorldState& world, const ViewRect& view);

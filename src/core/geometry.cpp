@@ -78,3 +78,8 @@ int pixelToGame(float v) {
 point mouseToGame(point m, float left, float right, float bottom, float top) {
     return point{m.x * (right - left) / 100 + left, m.y * (top - bottom) / 100 + bottom};
 }
+
+bool mayTouch(const ViewRect& rect, point centre, float reach) {
+    return centre.x + reach >= rect.left && centre.x - reach <= rect.right &&
+           centre.y + reach >= rect.bottom && centre.y - reach <= rect.top;
+}

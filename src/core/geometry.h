@@ -7,6 +7,22 @@ struct point {
     float y;
 };
 
+// A rectangle of the plane, such as the part of the world in view, in game units.
+struct ViewRect {
+    float left;
+    float right;
+    float bottom;
+    float top;
+};
+
+// Whether a sprite centred at centre and reaching reach from it in every direction can touch
+// the rectangle; a sprite that cannot is not worth sending to OpenGL.
+bool mayTouch(const ViewRect& rect, point centre, float reach);
+// How far a square sprite of the given half side reaches, turned any way: half its diagonal.
+constexpr float turnedReach(float halfSide) {
+    return halfSide * 1.4143f;
+}
+
 // The playing field is the square from -fieldHalfSize to +fieldHalfSize on both axes.
 constexpr float fieldHalfSize = 100000.0f;
 

@@ -234,7 +234,7 @@ void runTimers(Game& game, const Step& step) {
 }
 
 void drawTimerPass(Game& game, const Step& step) {
-    drawTimers(step.now, currentWorld(game));
+    drawTimers(step.now, currentWorld(game), drawnRect(game.loop, player(game).position));
 }
 
 void drawPlayer(Game& game, const Step&) {

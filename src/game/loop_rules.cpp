@@ -138,8 +138,3 @@ ViewRect drawnRect(const LoopState& state, point player) {
     return ViewRect{player.x - halfWidth, player.x + halfWidth, player.y - halfHeight,
                     player.y + halfHeight};
 }
-
-bool mayTouch(const ViewRect& rect, point centre, float reach) {
-    return centre.x + reach >= rect.left && centre.x - reach <= rect.right &&
-           centre.y + reach >= rect.bottom && centre.y - reach <= rect.top;
-}

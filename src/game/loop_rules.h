@@ -26,14 +26,6 @@ struct LoopState {
     std::string healthText;
 };
 
-// The visible part of the world around the player, in game units.
-struct ViewRect {
-    float left;
-    float right;
-    float bottom;
-    float top;
-};
-
 // The camera's projection volume.
 struct Frustum {
     float left;
@@ -113,7 +105,3 @@ Frustum cameraFrustum(const LoopState& state);
 // A rectangle of the plane z = 0 that surely holds all the camera shows of it: the view as seen
 // at that plane's depth, with a little slack for rounding.
 ViewRect drawnRect(const LoopState& state, point player);
-
-// Whether a sprite centred at centre and reaching reach from it in every direction can touch
-// the rectangle; a sprite that cannot is not worth sending to OpenGL.
-bool mayTouch(const ViewRect& rect, point centre, float reach);

@@ -35,15 +35,6 @@ void updateProjectiles(WorldState& world, int delta, unsigned now) {
     }
 }
 
-namespace {
-
-// A square sprite turned any way stays within its half diagonal.
-constexpr float turnedReach(float halfSize) {
-    return halfSize * 1.4143f;
-}
-
-} // namespace
-
 void drawProjectiles(const WorldState& world, const ViewRect& view) {
     constexpr float reach = turnedReach(Projectile::spriteHalfSize);
     int bound = Projectile::noSprite;

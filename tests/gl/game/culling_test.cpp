@@ -1,4 +1,4 @@
-// The frame's ships, shots and bodies drawn through the real camera, with and without leaving out
+// The frame's ships, shots, timed effects and bodies drawn through the real camera, with and without leaving out
 // what lies outside the view: the pictures must be the same pixel for pixel.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bodies/world_state.h"
+#include "combat/timers.h"
 #include "game/game.h"
 #include "game/loop_rules.h"
 #include "game/passes.h"
@@ -31,6 +32,9 @@ void fillAround(WorldState& world, point centre, float halfWidth, float halfHeig
                 world.stars.back().addPlanet(
                     Planet(60, 1, 0, 0, 0, 0, heading * 57.3f, texMars, ""));
                 world.stars.back().planets.back().position = point{p.x + 150, p.y};
+            } else if (i % 41 == 0) {
+                standardExplosion(p, world, 500);
+                world.timers.push_front(new TShockwave(200, 0, 2000, p));
             } else if (i % 3 == 0) {
                 world.projectiles.emplace_back(p, std::cos(heading), std::sin(heading), 1.0f, world,
                                                0, false, 1000, 0, 0);
@@ -44,10 +48,14 @@ void fillAround(WorldState& world, point centre, float halfWidth, float halfHeig
 
 std::vector<unsigned char> drawAndRead(Game& game, WorldState& world, const ViewRect& view) {
     glClear(GL_COLOR_BUFFER_BIT);
+    // Both pictures start from the same colour and texture mode (the planets leave theirs).
+    glColor4f(1, 1, 1, 1);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     setCamera(game);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     drawProjectiles(world, view);
+    drawTimers(1000, world, view);
     drawShips(world, view);
     drawStars(world, view);
     std::vector<unsigned char> pixels(glTestWidth * glTestHeight * 4);
@@ -100,5 +108,12 @@ TEST(Culling, LeavesThePictureOfShipsShotsAndBodiesExactlyAsItWas) {
             drawAndRead(game, world, drawnRect(game.loop, player.position));
         EXPECT_TRUE(litAtEachEdge(whole)) << camera.viewHeight;
         EXPECT_TRUE(whole == culled) << camera.viewHeight << " " << camera.nearScale;
+        // Alone and far out of view, a ring must still leave its colour for the ships after it.
+        for (TimerBase* timer : world.timers)
+            delete timer;
+        world.timers = {new TShockwave(200, 0, 2000, point{-90000, -90000})};
+        EXPECT_TRUE(drawAndRead(game, world, everything) ==
+                    drawAndRead(game, world, drawnRect(game.loop, player.position)));
+        delete world.timers.front();
     }
 }
