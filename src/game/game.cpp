@@ -184,6 +184,7 @@ void movePlayer(Game& game, const Step& step) {
 
 void drawBackdrop(Game& game, const Step&) {
     setCamera(game);
+    game.drawn = drawnRect(game.loop, player(game).position);
     drawBackground();
 }
 
@@ -218,7 +219,7 @@ void moveProjectiles(Game& game, const Step& step) {
 }
 
 void drawProjectilePass(Game& game, const Step&) {
-    drawProjectiles(currentWorld(game), drawnRect(game.loop, player(game).position));
+    drawProjectiles(currentWorld(game), game.drawn);
 }
 
 void advanceFlame(Game& game, const Step& step) {
@@ -234,7 +235,7 @@ void runTimers(Game& game, const Step& step) {
 }
 
 void drawTimerPass(Game& game, const Step& step) {
-    drawTimers(step.now, currentWorld(game), drawnRect(game.loop, player(game).position));
+    drawTimers(step.now, currentWorld(game), game.drawn);
 }
 
 void drawPlayer(Game& game, const Step&) {
@@ -247,7 +248,7 @@ void moveShips(Game& game, const Step& step) {
 }
 
 void drawShipPass(Game& game, const Step&) {
-    drawShips(currentWorld(game), drawnRect(game.loop, player(game).position));
+    drawShips(currentWorld(game), game.drawn);
 }
 
 void moveStars(Game& game, const Step& step) {
@@ -255,7 +256,7 @@ void moveStars(Game& game, const Step& step) {
 }
 
 void drawStarPass(Game& game, const Step&) {
-    drawStars(currentWorld(game), drawnRect(game.loop, player(game).position));
+    drawStars(currentWorld(game), game.drawn);
 }
 
 // The wormholes are drawn before their update: a jump must not change which system's swirls

@@ -23,6 +23,9 @@ struct Game {
     JumpNotice jumpNotice;
     // Read from the keyboard by runFrame; given by the driver of simulateFrame.
     HeldInput input;
+    // What the camera set this frame can show; a wormhole jump or a planet carrying the ship later
+    // in the frame moves the ship, not the camera.
+    ViewRect drawn{0, 0, 0, 0};
     // The millisecond clock; SDL's tick count unless a driver wants a scripted time.
     std::function<unsigned()> clock;
     // True while a long frame simulates the steps before its last, whose times lie behind the
