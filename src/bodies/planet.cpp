@@ -27,9 +27,9 @@ Planet::Planet(float radius, float density, float orbitRadius, float orbitSpeedD
 void Planet::update(WorldState& world, Player* player, int dt, point starPosition) {
     if (dt == 0)
         return;
-    spinAngle = withinTurnDegrees(spinAngle + spinSpeed * dt);
+    spinAngle = degreesAfterStep(spinAngle + spinSpeed * dt, spinSpeed * dt);
     const point old = position;
-    orbitAngle = withinTurn(orbitAngle + orbitSpeed * dt);
+    orbitAngle = radiansAfterStep(orbitAngle + orbitSpeed * dt, orbitSpeed * dt);
     position = point{std::cos(orbitAngle) * orbitRadius + starPosition.x,
                      std::sin(orbitAngle) * orbitRadius + starPosition.y};
     velocity = point{(position.x - old.x) / dt, (position.y - old.y) / dt};
@@ -53,7 +53,8 @@ void Planet::affectPlayer(WorldState& world, Player& player, int dt) {
 
 void Planet::carry(Player& player, int dt) {
     const point old = player.position;
-    landingAngle = withinTurn(landingAngle + spinSpeed * dt * 0.0174444);
+    const double turn = spinSpeed * dt * 0.0174444;
+    landingAngle = radiansAfterStep(static_cast<float>(landingAngle + turn), turn);
     const float surface = radius + player.getRadius();
     player.position = point{std::cos(landingAngle) * surface + position.x,
                             std::sin(landingAngle) * surface + position.y};

@@ -26,10 +26,11 @@ constexpr float turnedReach(float halfSide) {
 // The playing field is the square from -fieldHalfSize to +fieldHalfSize on both axes.
 constexpr float fieldHalfSize = 100000.0f;
 
-// An angle that only ever grows is kept within one turn (radians or degrees), so that a float
-// keeps its precision however long the game runs; within a turn it is returned unchanged.
-float withinTurn(float radians);
-float withinTurnDegrees(float degrees);
+// A growing angle is the plain sum of its steps, as long as a float of its size still resolves
+// the step it took; once it does not, whole turns come off it (radians or degrees), so that a
+// game running for days keeps moving by its steps. `sum` is the angle after the step.
+float radiansAfterStep(float sum, double step);
+float degreesAfterStep(float sum, double step);
 
 float square(float v);
 std::string toString(float v);

@@ -29,12 +29,12 @@ Player::Player(point position, float thrustPower, float reversePower, float turn
 
 void Player::turnCW(int ms) {
     if (!landed)
-        angle = withinTurn(angle - turnRate * ms);
+        angle = radiansAfterStep(angle - turnRate * ms, turnRate * ms);
 }
 
 void Player::turnCCW(int ms) {
     if (!landed)
-        angle = withinTurn(angle + turnRate * ms);
+        angle = radiansAfterStep(angle + turnRate * ms, turnRate * ms);
 }
 
 void Player::forwardThrust(int ms) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "player/player.h"
 
 namespace {
@@ -43,6 +45,27 @@ TEST(PlayerFlight, TurnKeysTurnByRateAndCancelTogether) {
     p.update(70, FlightKeys{false, false, true, true});
     EXPECT_FLOAT_EQ(p.angle, 0.1f);
     EXPECT_FLOAT_EQ(p.getAngle(), static_cast<float>(0.1f * 57.2958 - 90));
+}
+
+// Round and round for a while the heading is the plain sum of the turns; after days of turning
+// one way it still turns by the rate, within a 32nd of the step.
+TEST(PlayerFlight, HeadingKeepsItsPlainSumUntilTooCoarseForTheStep) {
+    Player p = ship();
+    float sum = 0;
+    for (int i = 0; i < 10000; ++i) {
+        p.update(16, FlightKeys{false, false, true, false});
+        sum += p.turnRate * 16;
+    }
+    ASSERT_GT(sum, 10 * 2 * M_PI);
+    EXPECT_EQ(p.angle, sum);
+    p.angle = -3e6f; // days of turning clockwise
+    p.update(16, FlightKeys{false, false, false, true});
+    for (int i = 0; i < 10; ++i) {
+        const float before = p.angle;
+        p.update(16, FlightKeys{false, false, false, true});
+        EXPECT_NEAR(std::remainder(p.angle - before, 2 * M_PI), -p.turnRate * 16,
+                    p.turnRate * 16 / 32);
+    }
 }
 
 TEST(PlayerFlight, EdgeStopsOnlyTheAxisThatHitIt) {
