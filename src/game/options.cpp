@@ -32,14 +32,15 @@ OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const 
             return OptionsResult::help;
         if (std::strcmp(arg, "--fullscreen") == 0) {
             options.fullscreen = true;
-        } else if (std::strcmp(arg, "--window") == 0 && i + 1 < argc) {
-            if (!parseSize(argv[++i], options)) {
-                problem = argv[i];
+        } else if (std::strcmp(arg, "--window") == 0) {
+            // The size is the next argument; an option without one is as malformed as a bad size.
+            problem = i + 1 < argc ? argv[++i] : arg;
+            if (!parseSize(problem, options))
                 return OptionsResult::bad;
-            }
         } else {
-            problem = arg;
-            return OptionsResult::bad;
+            // The game has always started whatever it was given: what it does not know is
+            // passed over, but said.
+            std::fprintf(stderr, "orrisk: ignoring unknown argument '%s'\n", arg);
         }
     }
     return OptionsResult::run;

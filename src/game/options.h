@@ -9,7 +9,8 @@ struct WindowOptions {
 
 enum class OptionsResult { run, help, bad };
 
-// Reads argv; on `bad`, `problem` names the offending argument.
+// Reads argv; on `bad`, `problem` names the malformed value (or the option that lacks one).
+// An argument it does not know is named on standard error and passed over.
 OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const char*& problem);
 
 extern const char usageLine[];

@@ -1,4 +1,5 @@
-"""The command line picks the window size; a bad option is refused before any window opens."""
+"""The command line picks the window size; a malformed value of an option is refused before any
+window opens, an argument the game does not know is passed over with a line on standard error."""
 
 import re
 import subprocess
@@ -18,8 +19,8 @@ def teal(p):
 
 
 class WindowOptions(unittest.TestCase):
-    def test_bad_options_exit_2_with_usage(self):
-        for args in (["--window", "1024by768"], ["--window"], ["--frobnicate"]):
+    def test_malformed_values_exit_2_with_usage(self):
+        for args in (["--window", "1024by768"], ["--window", "12x"], ["--frobnicate", "--window"]):
             with Game() as game:
                 game.start(*args)
                 self.assertEqual(game.wait_exit(timeout=30), 2, args)
@@ -35,8 +36,11 @@ class WindowOptions(unittest.TestCase):
 
     def test_window_option_sets_the_window_size_with_the_panels_in_its_corners(self):
         with Game() as game:
-            game.start("--window", "1024x768")
+            game.start("--frobnicate", "--window", "1024x768", "extra")
             game.wait_for_line("Done with that, now starting main loop", timeout=60)
+            for unknown in ("--frobnicate", "extra"):
+                self.assertIn("orrisk: ignoring unknown argument '%s'\n" % unknown, game.stderr())
+            self.assertNotIn("ignoring", game.stdout())
             shot = game.settled_screenshot("panels.png", frames=10)
             found = subprocess.run(
                 ["xdotool", "search", "--name", "Orrisk", "getwindowgeometry"],
