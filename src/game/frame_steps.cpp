@@ -19,5 +19,5 @@ Step FrameSteps::operator[](int i) const {
     const int delta = base + (i < longer ? 1 : 0);
     // The milliseconds the steps after this one still cover.
     const int after = (count_ - 1 - i) * base + (longer > i + 1 ? longer - (i + 1) : 0);
-    return Step{delta, end_ - static_cast<unsigned>(after), i == 0};
+    return Step{delta, end_ - static_cast<unsigned>(after), i == count_ - 1};
 }

@@ -12,7 +12,9 @@ constexpr int maxStepsPerFrame = 250;
 struct Step {
     int delta;
     unsigned now;
-    bool first; // the frame's first step, where the frame's own lines are printed
+    // The frame's last step, the one drawn: the frame's own lines are printed in it, so that any
+    // GL error the drawing reports comes after the line of its pass.
+    bool last;
 };
 
 // A frame of delta milliseconds that ends at tick `end`, cut into steps of at most maxStepMs

@@ -205,15 +205,19 @@ void drawWormholePass(Game& game, const Step& step) {
     drawWormholes(currentWorld(game), static_cast<int>(step.now));
 }
 
-void moveThroughWormholes(Game& game, const Step& step) {
-    if (step.first)
+// The frame's line comes before the swirls are drawn: any GL error they report follows it.
+void announceWormholes(Game&, const Step& step) {
+    if (step.last)
         printLine(wormholesLine);
+}
+
+void moveThroughWormholes(Game& game, const Step& step) {
     if (processWormholes(game.universe))
         announceArrival(game.jumpNotice, currentWorld(game), step.now);
 }
 
 void moveProjectiles(Game& game, const Step& step) {
-    if (step.first)
+    if (step.last)
         printLine(projectilesLine);
     updateProjectiles(currentWorld(game), step.delta, step.now);
 }
@@ -264,7 +268,7 @@ void drawStarPass(Game& game, const Step&) {
 constexpr Pass framePasses[] = {
     {movePlayer, drawBackdrop},
     {fire, drawBeam},
-    {nullptr, drawWormholePass},
+    {announceWormholes, drawWormholePass},
     {moveThroughWormholes, nullptr},
     {moveProjectiles, drawProjectilePass},
     {advanceFlame, drawTrail},

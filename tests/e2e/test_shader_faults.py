@@ -1,6 +1,7 @@
 """A shader that does not compile or link is refused at start-up, status 1, with its driver log
 printed once under its own file and a line naming it; orrisk-check, without a display, prints
-the same line and where glslang found the error."""
+the same line and where glslang found the error. A program that links but takes a value in
+another type runs, its GL error lines each frame where the pass that draws it prints them."""
 
 import os
 import subprocess
@@ -40,6 +41,26 @@ def check(name, replacements, refusal, checker_detail):
     assert found[0] == refusal and checker_detail in found[1], checker.stdout
 
 
+def swirl_errors_follow_their_line():
+    """A swirl program whose radius is a vec2 compiles and links, and the game runs; setting the
+    radius as one float fails in every swirl drawn, and the lines it prints belong to the wormhole
+    pass: after "Processing wormholes" and before "processing projectiles" in every frame."""
+    with Game() as game:
+        edit(game, "shader1.vs", [("uniform float particleSystemHeight;",
+                                   "uniform vec2 particleSystemHeight;"),
+                                  ("max(particleSystemHeight, 1.0)",
+                                   "max(particleSystemHeight.x, 1.0)")])
+        game.start()
+        at = game.wait_for_line("Done with that, now starting main loop", timeout=60)
+        for _ in range(5):
+            wormholes = game.wait_for_line("Processing wormholes", start=at + 1)
+            previous, at = at, game.wait_for_line("processing projectiles", start=wormholes + 1)
+            lines = game.lines()
+            # Three gates in the starting system, each failing once as it is drawn.
+            assert lines[wormholes + 1:at] == ["Invalid operation"] * 3, lines[previous:at + 1]
+            assert "Invalid operation" not in lines[previous:wormholes], lines[previous:at + 1]
+
+
 def main():
     check("shader0.fs", [("float density = ", "float density = ) ")],
           "shader0.fs: does not compile as a fragment shader", "shader0.fs:13: ")
@@ -50,6 +71,7 @@ def main():
     check("shader0.fs", [("varying vec4 tint;", "varying vec4 tint;\nvarying float extra;"),
                          ("tint.a * density", "tint.a * density * extra")],
           "shader0.vs: does not link with shader0.fs into program 0", "reads the varying extra")
+    swirl_errors_follow_their_line()
 
 
 if __name__ == "__main__":

@@ -27,8 +27,8 @@ TEST(FrameSteps, LongFramesAreCutIntoNearlyEqualStepsEndingAtTheFrameEnd) {
         EXPECT_EQ(steps[c.count - 1].now, 100000u);
         for (int i = 1; i < c.count; ++i)
             ASSERT_EQ(steps[i].now - steps[i - 1].now, static_cast<unsigned>(steps[i].delta));
-        EXPECT_TRUE(steps[0].first);
-        EXPECT_FALSE(steps[1].first);
+        EXPECT_FALSE(steps[0].last);
+        EXPECT_TRUE(steps[c.count - 1].last);
     }
 }
 
