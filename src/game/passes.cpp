@@ -6,6 +6,7 @@
 #include "combat/ship_positions.h"
 #include "core/report_error.h"
 #include "game/loop_rules.h"
+#include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
 #include "hud/overlays.h"
 #include "player/player.h"
@@ -38,8 +39,10 @@ void updateProjectiles(WorldState& world, int delta, unsigned now) {
 void drawProjectiles(const WorldState& world, const ViewRect& view) {
     constexpr float reach = turnedReach(Projectile::spriteHalfSize);
     int bound = Projectile::noSprite;
+    bool anySprite = false;
     for (const Projectile& projectile : world.projectiles) {
         const int slot = projectile.spriteSlot();
+        anySprite = anySprite || slot != Projectile::noSprite;
         if (slot == Projectile::noSprite || !mayTouch(view, projectile.position, reach))
             continue;
         if (slot != bound)
@@ -47,9 +50,12 @@ void drawProjectiles(const WorldState& world, const ViewRect& view) {
         bound = slot;
         projectile.drawQuad();
     }
-    // Each shot's sprite used to unbind its texture after it.
-    if (bound != Projectile::noSprite)
+    // Each shot's sprite used to unbind its texture after it, and the trail drawn next takes the
+    // texture coordinate the last quad left: both stay so with every shot out of view.
+    if (anySprite) {
         glBindTexture(GL_TEXTURE_2D, 0);
+        leaveQuadTexCoord();
+    }
     reportError();
 }
 

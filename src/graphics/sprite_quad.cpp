@@ -18,6 +18,10 @@ void texturedQuad(point c00, point c01, point c11, point c10) {
     glEnd();
 }
 
+void leaveQuadTexCoord() {
+    glTexCoord2f(1, 0);
+}
+
 void spriteQuad(float s) {
     texturedQuad({-s, -s}, {-s, s}, {s, s}, {s, -s});
 }

@@ -1,5 +1,5 @@
-// The frame's ships, shots, timed effects and bodies drawn through the real camera, with and without leaving out
-// what lies outside the view: the pictures must be the same pixel for pixel.
+// The frame's ships, shots, timed effects and bodies drawn through the real camera, with and
+// without leaving out what lies outside the view: the pictures must be the same pixel for pixel.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -76,6 +76,20 @@ bool litAtEachEdge(const std::vector<unsigned char>& pixels) {
     return edges == 15;
 }
 
+// What a pass of shots leaves for the trail drawn after it: the current texture coordinate and
+// the bound texture, starting from what the beam and the swirls leave.
+std::vector<float> leftByShots(const WorldState& world, const ViewRect& view) {
+    glTexCoord2f(1, 0.5f);
+    glBindTexture(GL_TEXTURE_2D, textures[texFlame]);
+    drawProjectiles(world, view);
+    std::vector<float> left(5);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, left.data());
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    left[4] = static_cast<float>(bound);
+    return left;
+}
+
 struct Camera {
     float viewHeight;
     float nearScale;
@@ -115,5 +129,10 @@ TEST(Culling, LeavesThePictureOfShipsShotsAndBodiesExactlyAsItWas) {
         EXPECT_TRUE(drawAndRead(game, world, everything) ==
                     drawAndRead(game, world, drawnRect(game.loop, player.position)));
         delete world.timers.front();
+        // Every shot out of view leaves the state as drawing them all would.
+        world.projectiles.erase(std::next(world.projectiles.begin()), world.projectiles.end());
+        world.projectiles.front().position = point{-90000, -90000};
+        EXPECT_EQ(leftByShots(world, everything),
+                  leftByShots(world, drawnRect(game.loop, player.position)));
     }
 }
