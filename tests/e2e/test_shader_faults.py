@@ -42,9 +42,8 @@ def check(name, replacements, refusal, checker_detail):
 
 
 def swirl_errors_follow_their_line():
-    """A swirl program whose radius is a vec2 compiles and links, and the game runs; setting the
-    radius as one float fails in every swirl drawn, and the lines it prints belong to the wormhole
-    pass: after "Processing wormholes" and before "processing projectiles" in every frame."""
+    """Setting a vec2 radius as one float fails in each swirl drawn: every frame, the lines come
+    after "Processing wormholes" and before "processing projectiles"."""
     with Game() as game:
         edit(game, "shader1.vs", [("uniform float particleSystemHeight;",
                                    "uniform vec2 particleSystemHeight;"),
