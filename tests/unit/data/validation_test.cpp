@@ -105,37 +105,28 @@ std::pair<int, int> verdictOn(const ColumnBound& bound, float v) {
     return verdict;
 }
 
-// The Range cells of the README's table for file, in column order.
-std::vector<std::string> readmeRanges(const std::string& file) {
+// The README's Range cell of a column, "any", "at most H" or "L..H", as the pair of its ends.
+std::pair<float, float> readmeRange(const std::string& file, int column) {
     std::ifstream in(std::string(ORRISK_SOURCE_DIR) + "/README.md");
-    std::vector<std::string> ranges;
-    bool inSection = false;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("### ", 0) == 0) {
-            if (inSection)
-                break;
-            inSection = line == "### " + file;
-        } else if (inSection && line.rfind("| ", 0) == 0 &&
-                   line.find(" Range ") == std::string::npos) {
-            std::vector<std::string> cells;
-            std::istringstream row(line.substr(1));
-            for (std::string cell; std::getline(row, cell, '|');)
-                cells.push_back(cell.substr(1, cell.size() - 2));
-            ranges.push_back(cells.at(2));
-        }
+    std::string line;
+    while (std::getline(in, line) && line != "### " + file) {
     }
-    return ranges;
-}
-
-// A README range, "any", "at most H" or "L..H", as the pair of its ends.
-std::pair<float, float> rangeIn(const std::string& text) {
-    if (text == "any")
+    while (std::getline(in, line) && line.rfind("| Column ", 0) != 0) {
+    }
+    for (int row = -1; row <= column; ++row) // the separator, then the rows up to it
+        std::getline(in, line);
+    std::istringstream cells(line);
+    std::string range;
+    for (int cell = 0; cell < 4; ++cell)
+        std::getline(cells, range, '|');
+    range = range.substr(1, range.size() - 2);
+    if (range == "any")
         return {-largestFloat, largestFloat};
-    if (text.rfind("at most ", 0) == 0)
-        return {-largestFloat, std::strtof(text.c_str() + 8, nullptr)};
-    const size_t dots = text.find("..");
-    return {std::strtof(text.substr(0, dots).c_str(), nullptr),
-            dots == std::string::npos ? NAN : std::strtof(text.c_str() + dots + 2, nullptr)};
+    if (range.rfind("at most ", 0) == 0)
+        return {-largestFloat, std::strtof(range.c_str() + 8, nullptr)};
+    const size_t dots = range.find("..");
+    return {std::strtof(range.substr(0, dots).c_str(), nullptr),
+            std::strtof(range.c_str() + dots + 2, nullptr)};
 }
 
 } // namespace
@@ -160,10 +151,9 @@ TEST(ColumnBounds, EveryColumnKeepsItsEdgeAndRefusesJustBeyondIt) {
                         std::nextafter(usual, usual == bound->usualLow ? -inf : inf);
                     EXPECT_EQ(verdictOn(*bound, beyond), std::make_pair(0, 1)) << where;
                 }
-        const std::vector<std::string> readme = readmeRanges(rulesOf(bound->table).file);
-        ASSERT_LT(static_cast<size_t>(bound->column), readme.size()) << where;
-        EXPECT_EQ(rangeIn(readme[bound->column]), std::make_pair(bound->low, bound->high))
-            << where << ": " << readme[bound->column];
+        EXPECT_EQ(readmeRange(rulesOf(bound->table).file, bound->column),
+                  std::make_pair(bound->low, bound->high))
+            << where << " in the README";
     }
 }
 
