@@ -10,8 +10,8 @@ using T = DataTable;
 // A step is at most 20 ms. Positions are compared by squaring the difference of two of them in
 // float, axis by axis, and summing: (2 x 1e18)^2 x 2 = 8e36 stays below float's 3.4e38.
 constexpr float coordinate = 1e18f;
-// What a step adds to a velocity moves a ship by 20 ms times it; 1e15 keeps that move within
-// the coordinate bound even after it has built up over many steps.
+// What a step adds to a velocity moves a ship by 20 ms times it, 2e16 at 1e15; the field's edge
+// stops a ship's outward speed, so it cannot build up past the coordinate bound.
 constexpr float perStep = 1e15f;
 // A body pulls a ship at its surface by 8.4e-5 x radius x density a step; both at 1e10 keep that
 // pull, and the move it gives, within the coordinate bound, and its reach (10 x radius x
@@ -33,8 +33,8 @@ const char* const rateWhy = "a step adds 20 ms x rate to an angle";
 const char* const angleWhy = "a step's turn is added to it";
 const char* const hitWhy = "hits add up over a day of play";
 const char* const outsideField = "outside the field: the next step puts the ship on its edge";
-const char* const densitySlip = "a negative density pushes ships away; above 100 a planet holds "
-                                "a landed ship down";
+const char* const densitySlip =
+    "a negative density pushes ships away; above 100 it pulls far harder than any shipped body";
 
 constexpr float field = 100000;
 
