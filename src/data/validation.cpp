@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <limits>
 #include <system_error>
 
 #include "core/data_file.h"
@@ -131,78 +130,38 @@ bool belongsToStar(float v, size_t starRows) {
     return v >= 0 && v < static_cast<float>(starRows) && v == std::floor(v);
 }
 
-// The values within which a column's arithmetic stays finite and meaningful; a typo such as
-// 1e30 would otherwise reach the simulation as infinity or NaN. Index columns are checked
-// against what they name instead.
-struct ColumnRange {
-    float low;
-    float high;
-};
-constexpr float unbounded = std::numeric_limits<float>::max();
-constexpr ColumnRange anyValue{-unbounded, unbounded};
-// The field spans -100000..100000; the ship is placed only inside it, bodies may lie ten
-// times as far.
-constexpr ColumnRange fieldCoordinate{-100000, 100000};
-constexpr ColumnRange bodyCoordinate{-1000000, 1000000};
-constexpr ColumnRange bodyRadius{0, 100000};
-// Reach and pull grow with radius x density and radius cubed x density.
-constexpr ColumnRange bodyDensity{0, 100};
-constexpr ColumnRange hitPoints{-1e9f, 1e9f};
-constexpr ColumnRange damage{-1e6f, 1e6f};
-// A whole turn per millisecond is already beyond seeing; past a million degrees a float no
-// longer resolves a tenth of one.
-constexpr ColumnRange turnRate{-360, 360};
-constexpr ColumnRange angle{-1e6f, 1e6f};
-
-const std::vector<ColumnRange>& rangesOf(DataTable table) {
-    static const std::vector<ColumnRange> ranges[] = {
-        // reload, speed, life (negative: no limit), damage
-        {{0, 1e9f}, {-1000, 1000}, {-1e9f, 1e9f}, damage},
-        // behaviour, acceleration, top speed (negative: no limit), hit points, ram damage
-        {anyValue, {-100, 100}, {-unbounded, 1000}, hitPoints, damage},
-        // start x, start y, thrust, reverse, turn rate (radians), health, radius
-        {fieldCoordinate, fieldCoordinate, {-10, 10}, {-10, 10}, {-10, 10}, hitPoints, {0, 10000}},
-        // system, x, y, radius, density, spare, texture
-        {anyValue, bodyCoordinate, bodyCoordinate, bodyRadius, bodyDensity, anyValue, anyValue},
-        // star row, radius, density, orbit, speed, angle, spin, spin0, texture
-        {anyValue,
-         bodyRadius,
-         bodyDensity,
-         {0, 1000000},
-         turnRate,
-         angle,
-         turnRate,
-         angle,
-         anyValue},
-        // system, x, y, radius, destination system, destination x and y, emitter
-        {anyValue, bodyCoordinate, bodyCoordinate, bodyRadius, anyValue, fieldCoordinate,
-         fieldCoordinate, anyValue}};
-    return ranges[static_cast<int>(table)];
+std::string boundText(const ColumnBound& bound) {
+    if (bound.low == -largestFloat)
+        return "at most " + numberText(bound.high);
+    return "within " + numberText(bound.low) + ".." + numberText(bound.high);
 }
 
-std::string rangeText(const ColumnRange& range) {
-    if (range.low == -unbounded)
-        return "at most " + numberText(range.high);
-    return "within " + numberText(range.low) + ".." + numberText(range.high);
-}
-
-// Every value of row r is a finite number within its column's range: "nan", "inf" and a typed
-// 1e30 would spread through everything built from them.
+// Every value of row r is a finite number within its column's bound: "nan", "inf" and a typed
+// 1e30 where the arithmetic cannot take it would spread through everything built from them.
+// Within the bound the game plays the value as written; outside the usual span it is warned of.
 void checkValues(DataTable table, const TableFile& data, size_t r, Problems& problems) {
     const TableRules& rules = rulesOf(table);
-    const std::vector<ColumnRange>& ranges = rangesOf(table);
     for (size_t c = 0; c < data.rows[r].size(); ++c) {
         const float v = data.rows[r][c];
+        const ColumnBound* bound = boundOf(table, c);
         std::string wrong;
+        Severity severity = Severity::problem;
         if (!std::isfinite(v))
             wrong = "is not a finite number";
-        else if (v < ranges[c].low || v > ranges[c].high)
-            wrong = "is " + numberText(v) + "; it must be " + rangeText(ranges[c]);
-        else
+        else if (bound == nullptr)
+            continue;
+        else if (v < bound->low || v > bound->high)
+            wrong = "is " + numberText(v) + "; it must be " + boundText(*bound) + " (" +
+                    bound->why + ")";
+        else if (bound->slip != nullptr && (v < bound->usualLow || v > bound->usualHigh)) {
+            wrong = "is " + numberText(v) + ": " + bound->slip;
+            severity = Severity::warning;
+        } else
             continue;
         problems.push_back(Problem{rules.file, valueLine(data, r, c),
                                    "row " + std::to_string(r) + " column " + std::to_string(c) +
-                                       " (" + rules.columnNames[c] + ") " + wrong});
+                                       " (" + rules.columnNames[c] + ") " + wrong,
+                                   severity});
     }
 }
 
@@ -302,7 +261,7 @@ bool printProblems(const Problems& problems) {
     for (const Problem& problem : problems) {
         if (isWarning(problem))
             continue;
-        std::cout << formatProblem(problem) << std::endl;
+        std::cerr << formatProblem(problem) << std::endl;
         none = false;
     }
     return none;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "data/column_bounds.h"
 #include "data/table_reader.h"
 #include "graphics/emitter_data.h"
 
@@ -24,16 +25,14 @@ using Problems = std::vector<Problem>;
 // "file:line: message", or "file: message" when there is no line; a warning's message starts
 // with "warning: ".
 std::string formatProblem(const Problem& problem);
-// Prints each problem, not the warnings, as one line on standard output; true when there were
-// none.
+// Prints each problem, not the warnings, as one line on standard error (standard output holds
+// only the game's own progress lines); true when there were none.
 bool printProblems(const Problems& problems);
 bool isWarning(const Problem& problem);
 
 // The highest star system number a table may name; beyond it a typo would allocate millions
 // of empty systems.
 constexpr int maxWorldIndex = 999;
-
-enum class DataTable { weapons, ships, player, stars, planets, wormholes };
 
 struct TableRules {
     const char* file;
@@ -50,8 +49,8 @@ Problem unopenedTable(DataTable table);
 // when it cannot be opened.
 bool readTableFile(DataTable table, const std::string& dir, TableFile& data);
 
-// The rows the game reads by index exist, and every value is a finite number within the range
-// its column's arithmetic stays meaningful in (planet rows: see checkUniverse).
+// The rows the game reads by index exist, and every value is a finite number within its column's
+// bound (planet rows: see checkUniverse); a value outside its column's usual span is a warning.
 void checkTable(DataTable table, const TableFile& data, Problems& problems);
 // Every index of the three universe tables names something that exists: a star system within
 // range (a wormhole's destination at most the highest system the tables create), a texture slot,

@@ -107,7 +107,7 @@ bool loadResources() {
     if (!initializeWeaponArray() || !initializeShipArray())
         return false;
     if (const char* missing = missingShaderEntryPoint()) {
-        std::printf("The OpenGL context lacks %s: the shaders need OpenGL 2.0\n", missing);
+        std::fprintf(stderr, "The OpenGL context lacks %s: the shaders need OpenGL 2.0\n", missing);
         return false;
     }
     shaders = readShaders();
@@ -478,6 +478,10 @@ void runFrame(Game& game) {
 }
 
 void simulateFrame(Game& game) {
+    if (game.paused) {
+        holdFrame(game);
+        return;
+    }
     const FrameSteps steps = beginFrame(game);
     catchUp(game, steps);
     simulateStep(game, steps[steps.count() - 1]);

@@ -53,8 +53,8 @@ bool startGame(Game& game, bool fullscreen);
 // Quitting ends the process with status 0.
 void runFrame(Game& game);
 
-// One frame without input or drawing: its timing, spawn and every step's update. For drivers
-// that play the world headless.
+// One frame without input or drawing: its timing, spawn and every step's update, or, while
+// paused, only the clock running on. For drivers that play the world headless.
 void simulateFrame(Game& game);
 
 // The camera round the player: perspective projection and the modelview the world is drawn in.

@@ -174,14 +174,15 @@ std::string emitterEntryProblem(size_t index) {
     return problems.empty() ? "" : formatProblem(problems.front());
 }
 
+// The refusals are the game's own lines, so they go to standard error.
 bool particleDataUsable() {
     for (const std::string& problem : emitterFileProblems)
-        std::printf("%s\n", problem.c_str());
+        std::fprintf(stderr, "%s\n", problem.c_str());
     for (const std::string& problem : shaderProblems)
-        std::printf("%s\n", problem.c_str());
+        std::fprintf(stderr, "%s\n", problem.c_str());
     Problems flame;
     checkFlameEntry(emitters, emitterSources, shaders.size(), flame);
     for (const Problem& problem : flame)
-        std::printf("%s\n", formatProblem(problem).c_str());
+        std::fprintf(stderr, "%s\n", formatProblem(problem).c_str());
     return emitterFileProblems.empty() && shaderProblems.empty() && flame.empty();
 }

@@ -59,5 +59,6 @@ std::vector<EmitterFile> loadEmitterFiles(const std::string& dir, std::vector<Pr
 
 // "" when emitters[index] can drive an Emitter, else what is wrong with it.
 std::string emitterEntryProblem(size_t index);
-// Prints one line per problem with the emitter files and shaders; false when the game cannot run.
+// Prints one line per problem with the emitter files and shaders on standard error; false when
+// the game cannot run.
 bool particleDataUsable();

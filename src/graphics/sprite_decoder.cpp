@@ -43,8 +43,7 @@ bool decodeSprite(const unsigned char* data, size_t size, int maxSide, DecodedSp
         return false;
     }
     const int side = std::min(maxSide, spriteSideLimit);
-    if (width <= 0 || height <= 0 || width > side || height > side ||
-        static_cast<long long>(width) * height > spritePixelLimit) {
+    if (width <= 0 || height <= 0 || width > side || height > side) {
         reason = "picture too large: " + std::to_string(width) + " x " + std::to_string(height) +
                  ", sides up to " + std::to_string(side);
         return false;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-// The largest side and the most pixels a sprite may declare.
+// The largest side a sprite may declare, whatever the driver allows: a picture of 8192 x 8192
+// already takes 256 MiB to decode, which bounds the pixels in all too.
 constexpr int spriteSideLimit = 8192;
-constexpr long long spritePixelLimit = 64LL * 1024 * 1024;
 
 struct DecodedSprite {
     std::vector<unsigned char> pixels; // rows top to bottom, channels bytes per pixel

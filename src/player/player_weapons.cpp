@@ -118,8 +118,11 @@ void Player::fireProjectile(int n, unsigned now, WorldState& world, point target
     if (!reloaded || !aimedAwayFromShip(position, target))
         return;
     const std::vector<float>& row = WEAPONDATA[n];
-    // Whole milliseconds: a shot may go once the tick count is beyond now + reload.
-    nextShotTime = now + static_cast<unsigned>(truncateToInt(std::floor(row[0])));
+    // Whole milliseconds: a shot may go once the tick count is beyond now + reload. A negative
+    // reload puts that tick in the past, so the next step may fire again; it is not added to the
+    // unsigned tick count, where it would wrap.
+    const int reload = truncateToInt(std::floor(row[0]));
+    nextShotTime = reload < 0 ? 0 : now + static_cast<unsigned>(reload);
     world.projectiles.push_front(Projectile(position, target.x - position.x, target.y - position.y,
                                             row[1], world, n, true, truncateToInt(row[2]),
                                             velocity.x, velocity.y));

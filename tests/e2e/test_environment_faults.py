@@ -48,9 +48,11 @@ def test_context_without_shaders_refused():
         game.env["MESA_GL_VERSION_OVERRIDE"] = "1.5"
         game.start()
         assert game.wait_exit(timeout=30) == 1, game.stdout()
-        lacks = [line for line in game.lines() if line.startswith("The OpenGL context lacks ")]
+        errors = game.stderr().splitlines()
+        lacks = [line for line in errors if line.startswith("The OpenGL context lacks ")]
         assert lacks == ["The OpenGL context lacks glCreateShader: the shaders need OpenGL 2.0"]
         assert "Shaders read" not in game.stdout()
+        assert "The OpenGL context lacks" not in game.stdout()
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
 """Emitter data the game cannot use is refused at start-up with a line naming the file and the
-problem, and start-up ends with status 1."""
+problem on standard error, and start-up ends with status 1."""
 
 import os
 import sys
@@ -14,8 +14,10 @@ def refused(prepare, expected_line):
         game.start()
         status = game.wait_exit(timeout=30)
         lines = game.lines()
+        errors = game.stderr().splitlines()
         assert status == 1, "status %r, output tail %r" % (status, lines[-10:])
-        assert expected_line in lines, "no %r in %r" % (expected_line, lines[-10:])
+        assert expected_line in errors, "no %r in %r" % (expected_line, errors)
+        assert expected_line not in lines and lines[-1].startswith("Shaders read: "), lines[-3:]
         assert "Done with that, now starting main loop" not in lines
 
 

@@ -1,7 +1,7 @@
 """A shader that does not compile or link is refused at start-up, status 1, with its driver log
-printed once under its own file and a line naming it; orrisk-check, without a display, prints
-the same line and where glslang found the error. A program that links but takes a value in
-another type runs, its GL error lines each frame where the pass that draws it prints them."""
+printed once under its own file and a line naming it on standard error; orrisk-check, without a
+display, prints the same line and where glslang found the error. A program that links but takes a
+value in another type runs, its GL error lines each frame where the pass that draws it prints them."""
 
 import os
 import subprocess
@@ -28,9 +28,11 @@ def check(name, replacements, refusal, checker_detail):
         game.start()
         status = game.wait_exit(timeout=30)
         lines = game.lines()
+        errors = game.stderr().splitlines()
     tail = "\n".join(lines[-25:])
     assert status == 1, "status %r\n%s" % (status, tail)
-    assert lines.count(refusal) == 1 and lines[-1] == refusal, tail
+    assert errors.count(refusal) == 1 and refusal not in lines, errors
+    assert lines[-1].startswith("Shaders read: "), tail
     assert "Invalid operation" not in lines and "Ver17" not in lines, tail
     logs = [i for i, line in enumerate(lines) if "info log" in line]
     assert len(logs) == 1, tail

@@ -1,4 +1,6 @@
-"""Missing or short weapon and ship tables end start-up with status 1 before the game starts."""
+"""Missing or short weapon and ship tables end start-up with status 1 before the game starts.
+Standard output ends with the game's written lines; the line naming the problem is on standard
+error."""
 
 import sys
 import unittest
@@ -10,19 +12,13 @@ ONE_SHIP = "# only the unused type\n0 0 0 30 10\n"
 
 
 def run_until_exit(edit):
-    """Starts the game after edit(game) changed its files; returns (status, stdout lines)."""
+    """Starts the game after edit(game) changed its files; returns (status, stdout lines, stderr
+    lines)."""
     with Game() as game:
         edit(game)
         game.start()
         status = game.wait_exit(timeout=60)
-        return status, game.lines()
-
-
-def following(lines, first, second):
-    """Is `second` the line right after `first`."""
-    return first in lines and lines.index(first) + 1 < len(lines) and (
-        lines[lines.index(first) + 1] == second
-    )
+        return status, game.lines(), game.stderr().splitlines()
 
 
 class StartupFailures(unittest.TestCase):
@@ -32,24 +28,26 @@ class StartupFailures(unittest.TestCase):
         self.assertNotIn("Done with that, now starting main loop", lines)
 
     def test_missing_weapon_table(self):
-        status, lines = run_until_exit(lambda g: g.remove_file("weapondata.txt"))
+        status, lines, errors = run_until_exit(lambda g: g.remove_file("weapondata.txt"))
         self.assert_refused(status, lines)
-        self.assertTrue(following(lines, "loading weapondata.txt", "Error opening file"), lines)
-        self.assertNotIn("loading shipdata.txt", lines)
+        self.assertEqual(lines[-2:], ["loading weapondata.txt", "Error opening file"])
+        self.assertIn("weapondata.txt: cannot be opened", errors)
 
     def test_missing_ship_table(self):
-        status, lines = run_until_exit(lambda g: g.remove_file("shipdata.txt"))
+        status, lines, errors = run_until_exit(lambda g: g.remove_file("shipdata.txt"))
         self.assert_refused(status, lines)
         self.assertIn("Opening weapondata.txt", lines)
-        self.assertTrue(following(lines, "loading shipdata.txt", "Error opening file"), lines)
+        self.assertEqual(lines[-2:], ["loading shipdata.txt", "Error opening file"])
+        self.assertIn("shipdata.txt: cannot be opened", errors)
 
     def test_short_tables_are_refused_naming_the_file(self):
         for name, text in (("weapondata.txt", FIRST_TWO_WEAPONS), ("shipdata.txt", ONE_SHIP)):
             with self.subTest(name):
-                status, lines = run_until_exit(lambda g: g.write_file(name, text))
+                status, lines, errors = run_until_exit(lambda g: g.write_file(name, text))
                 self.assert_refused(status, lines)
-                named = [l for l in lines if l.startswith(name + ":")]
-                self.assertEqual(len(named), 1, lines)
+                self.assertEqual(lines[-1], "Opening " + name)
+                named = [l for l in errors if l.startswith(name + ":")]
+                self.assertEqual(len(named), 1, errors)
                 self.assertIn("rows found", named[0])
 
 

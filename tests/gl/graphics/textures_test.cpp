@@ -193,6 +193,18 @@ TEST(TextureTable, OneBadFileLeavesTheOtherSlotsAloneAndAMissingDustSetsNoRepeat
     expectEndState();
 }
 
+// The side bound is the smaller of the driver's largest texture and 8192: with a limit below a
+// picture's side, even a small valid picture is refused, naming that limit.
+TEST(SpriteDecoder, ASideBeyondTheDriversLimitIsRefusedNamingThatLimit) {
+    ScratchDir dir;
+    writeProbe(dir, "probe.png");
+    DecodedSprite sprite;
+    std::string reason;
+    EXPECT_TRUE(decodeSpriteFile(dir.path("probe.png"), 3, sprite, reason)) << reason;
+    EXPECT_FALSE(decodeSpriteFile(dir.path("probe.png"), 2, sprite, reason));
+    EXPECT_EQ(reason, "picture too large: 3 x 2, sides up to 2");
+}
+
 // Today's loader read the file through SOIL itself; every shipped sprite must come out the same.
 TEST(TextureTable, ShippedSpritesGiveTheSameTexelsAsLoadingThroughSoil) {
     InDirectory runtime(ORRISK_RUNTIME_DIR);

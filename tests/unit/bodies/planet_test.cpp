@@ -69,6 +69,26 @@ TEST_F(PlanetUpdate, CarriesALandedShipOnItsSurfaceAtThePlanetsSpeed) {
     EXPECT_EQ(player->position.x, left.x);
 }
 
+// A stall or a fast planet leaves a landed ship behind by a step's move: the planet, about 45
+// units a step here, still carries it within 1.2 times the surface distance (250), not beyond.
+TEST_F(PlanetUpdate, ALandedShipJustInsideTheCarryMarginIsCarriedAndJustOutsideIsLeft) {
+    for (const float margin : {1.19f, 1.21f}) {
+        Planet planet(200, 0, 10000, 0.0129f, 0, 0, 0, 10, "Racer");
+        planet.update(world, player, 20, point{0, 0});
+        Planet next = planet;
+        next.update(world, player, 20, point{0, 0});
+        const point p = planet.position, q = next.position;
+        const point back = normalize(point{p.x - q.x, p.y - q.y});
+        ASSERT_GT(pointDistance(p, q), 40);
+        player->position = point{q.x + back.x * 250 * margin, q.y + back.y * 250 * margin};
+        player->landed = true;
+        const point left = player->position;
+        planet.update(world, player, 20, point{0, 0});
+        const float d = pointDistance(player->position, planet.position);
+        EXPECT_NEAR(d, margin < 1.2f ? 250 : pointDistance(left, q), 0.05f) << margin;
+    }
+}
+
 TEST_F(PlanetUpdate, SpinTurnsALandedShipRoundThePlanet) {
     Planet planet(200, 1, 0, 0, 0, 0.09f, 0, 10, "Spinner");
     player->position = point{250, 0};

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "scratch_dir.h"
@@ -74,18 +78,83 @@ TEST(TableRules, TokensThatAreNotWhollyNumbersAreWarnedAboutAsTheGameReadsThem) 
                   "'a' after it is ignored"}));
 }
 
-TEST(TableRules, ValuesAtTheirRangesEdgeAreKeptAndBeyondItRefused) {
+namespace {
+
+// The problems and warnings a one-row table with value v in column c gets about that column;
+// every other value is 0. Planet rows are checked with the star they belong to.
+std::pair<int, int> verdictOn(const ColumnBound& bound, float v) {
+    const int columns = rulesOf(bound.table).columns;
+    std::string row;
+    char text[32];
+    for (int c = 0; c < columns; ++c) {
+        std::snprintf(text, sizeof text, "%.9g ", c == bound.column ? v : 0.0f);
+        row += text;
+    }
     Problems problems;
-    checkTable(DataTable::stars, tableOf(DataTable::stars, "0 -1000000 1e6 100000 100 1e38 14\n"),
-               problems);
-    EXPECT_TRUE(problems.empty()) << lines(problems).front();
-    checkTable(DataTable::stars, tableOf(DataTable::stars, "0 0 0 1 -0.001 0 14\n"), problems);
-    checkTable(DataTable::ships, tableOf(DataTable::ships, "0 0 -1e30 0 0\n1 0 1001 0 0\n"),
-               problems);
-    EXPECT_EQ(lines(problems),
-              (std::vector<std::string>{
-                  "stardata.txt:1: row 0 column 4 (density) is -0.001; it must be within 0..100",
-                  "shipdata.txt:2: row 1 column 2 (top speed) is 1001; it must be at most 1000"}));
+    const TableFile table = tableOf(bound.table, row);
+    if (bound.table == DataTable::planets)
+        checkUniverse(tableOf(DataTable::stars, "0 0 0 1 1 0 0\n"), table, TableFile{}, {}, {}, 0,
+                      problems);
+    else
+        checkTable(bound.table, table, problems);
+    std::pair<int, int> verdict{0, 0};
+    const std::string about = "column " + std::to_string(bound.column) + " (";
+    for (const Problem& problem : problems)
+        if (problem.message.find(about) != std::string::npos)
+            ++(isWarning(problem) ? verdict.second : verdict.first);
+    return verdict;
+}
+
+// The README's Range cell of a column, "any", "at most H" or "L..H", as the pair of its ends.
+std::pair<float, float> readmeRange(const std::string& file, int column) {
+    std::ifstream in(std::string(ORRISK_SOURCE_DIR) + "/README.md");
+    std::string line;
+    while (std::getline(in, line) && line != "### " + file) {
+    }
+    while (std::getline(in, line) && line.rfind("| Column ", 0) != 0) {
+    }
+    for (int row = -1; row <= column; ++row) // the separator, then the rows up to it
+        std::getline(in, line);
+    std::istringstream cells(line);
+    std::string range;
+    for (int cell = 0; cell < 4; ++cell)
+        std::getline(cells, range, '|');
+    range = range.substr(1, range.size() - 2);
+    if (range == "any")
+        return {-largestFloat, largestFloat};
+    if (range.rfind("at most ", 0) == 0)
+        return {-largestFloat, std::strtof(range.c_str() + 8, nullptr)};
+    const size_t dots = range.find("..");
+    return {std::strtof(range.substr(0, dots).c_str(), nullptr),
+            std::strtof(range.c_str() + dots + 2, nullptr)};
+}
+
+} // namespace
+
+// Each column keeps the values at its edges and refuses the next float beyond (past the
+// largest float, infinity); values just outside the usual span are warned about and played;
+// the README shows the same range.
+TEST(ColumnBounds, EveryColumnKeepsItsEdgeAndRefusesJustBeyondIt) {
+    for (auto bound = columnBoundsBegin(); bound != columnBoundsEnd(); ++bound) {
+        const std::string where =
+            std::string(rulesOf(bound->table).file) + " column " + std::to_string(bound->column);
+        const float inf = std::numeric_limits<float>::infinity();
+        EXPECT_EQ(verdictOn(*bound, bound->high).first, 0) << where;
+        EXPECT_EQ(verdictOn(*bound, bound->low).first, 0) << where;
+        EXPECT_EQ(verdictOn(*bound, std::nextafter(bound->high, inf)).first, 1) << where;
+        EXPECT_EQ(verdictOn(*bound, std::nextafter(bound->low, -inf)).first, 1) << where;
+        if (bound->slip != nullptr)
+            for (float usual : {bound->usualLow, bound->usualHigh})
+                if (std::fabs(usual) != largestFloat) {
+                    EXPECT_EQ(verdictOn(*bound, usual), std::make_pair(0, 0)) << where;
+                    const float beyond =
+                        std::nextafter(usual, usual == bound->usualLow ? -inf : inf);
+                    EXPECT_EQ(verdictOn(*bound, beyond), std::make_pair(0, 1)) << where;
+                }
+        EXPECT_EQ(readmeRange(rulesOf(bound->table).file, bound->column),
+                  std::make_pair(bound->low, bound->high))
+            << where << " in the README";
+    }
 }
 
 TEST(UniverseRules, EveryBadIndexIsReportedWithItsRowAndLine) {

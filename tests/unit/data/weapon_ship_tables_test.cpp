@@ -12,7 +12,8 @@ namespace {
 
 struct LoadResult {
     bool ok;
-    std::string output;
+    std::string output; // standard output: the written lines
+    std::string errors; // standard error: the lines naming what is refused
 };
 
 // Loads one of the two tables from a scratch directory holding `text` under `fileName`
@@ -24,8 +25,10 @@ LoadResult load(bool (*initialize)(), Table& table, const char* fileName, const 
     InDirectory in(dir.root);
     table.clear();
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     const bool ok = initialize();
-    return LoadResult{ok, testing::internal::GetCapturedStdout()};
+    const std::string errors = testing::internal::GetCapturedStderr();
+    return LoadResult{ok, testing::internal::GetCapturedStdout(), errors};
 }
 
 LoadResult loadWeapons(const char* text) {
@@ -46,14 +49,14 @@ std::string shippedTable(const char* name) {
 TEST(WeaponShipTables, MissingFileFailsWithTheReadersLine) {
     LoadResult r = loadWeapons(nullptr);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.output,
-              "loading weapondata.txt\nError opening file\nweapondata.txt: cannot be opened\n");
+    EXPECT_EQ(r.output, "loading weapondata.txt\nError opening file\n");
+    EXPECT_EQ(r.errors, "weapondata.txt: cannot be opened\n");
     EXPECT_TRUE(WEAPONDATA.empty());
 
     r = loadShips(nullptr);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.output,
-              "loading shipdata.txt\nError opening file\nshipdata.txt: cannot be opened\n");
+    EXPECT_EQ(r.output, "loading shipdata.txt\nError opening file\n");
+    EXPECT_EQ(r.errors, "shipdata.txt: cannot be opened\n");
 }
 
 TEST(WeaponShipTables, RowsReadWithTheirColumnCounts) {
@@ -74,12 +77,12 @@ TEST(WeaponShipTables, RowsReadWithTheirColumnCounts) {
 TEST(WeaponShipTables, TooFewRowsAreRefusedNamingTheFile) {
     LoadResult r = loadWeapons("100 2 500 5\n0 0 0 0.5\n");
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.output.find("weapondata.txt: 2 rows found, 3 needed"), std::string::npos)
-        << r.output;
+    EXPECT_NE(r.errors.find("weapondata.txt: 2 rows found, 3 needed"), std::string::npos)
+        << r.errors;
 
     r = loadShips("# only the unused row\n0 0 0 10 10\n");
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.output.find("shipdata.txt: 1 rows found, 2 needed"), std::string::npos) << r.output;
+    EXPECT_NE(r.errors.find("shipdata.txt: 1 rows found, 2 needed"), std::string::npos) << r.errors;
 
     // A partial last row is padded with zeros and counts as a row.
     EXPECT_TRUE(loadShips("0 0 0 10 10 1 0.01").ok);
@@ -89,15 +92,15 @@ TEST(WeaponShipTables, TooFewRowsAreRefusedNamingTheFile) {
 TEST(WeaponShipTables, NonFiniteNumbersAreRefused) {
     LoadResult r = loadWeapons("100 2 500 5\n0 0 0 nan\n300 1 -1 0.2\n");
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.output.find("weapondata.txt:2: row 1 column 3 (damage) is not a finite number"),
+    EXPECT_NE(r.errors.find("weapondata.txt:2: row 1 column 3 (damage) is not a finite number"),
               std::string::npos)
-        << r.output;
+        << r.errors;
 
     r = loadShips("0 0 0 10 10 1 0.01 inf 30 10");
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.output.find("shipdata.txt:1: row 1 column 2 (top speed) is not a finite number"),
+    EXPECT_NE(r.errors.find("shipdata.txt:1: row 1 column 2 (top speed) is not a finite number"),
               std::string::npos)
-        << r.output;
+        << r.errors;
 }
 
 TEST(WeaponShipTables, ShippedTablesArePlayable) {

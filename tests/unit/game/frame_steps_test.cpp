@@ -105,6 +105,21 @@ TEST_F(HeadlessFrames, ALandedShipStaysOnItsPlanetThroughASlowStartAndALongFrame
     EXPECT_GT(std::fabs(rock.position.y), 3000) << "the planet has moved on a long way";
 }
 
+// Five seconds of pause: resuming moves the world by the time since the last frame alone, in one
+// ordinary step, instead of replaying the pause.
+TEST_F(HeadlessFrames, ResumingAPauseMovesTheWorldByTheUnpausedTimeOnly) {
+    player->velocity = point{0.3f, 0};
+    frames(3, 16);
+    game.paused = true;
+    const point held = player->position;
+    frames(300, 17);
+    EXPECT_EQ(player->position.x, held.x) << "still while paused";
+    game.paused = false;
+    frames(1, 16);
+    EXPECT_EQ(game.loop.frameDelta, 16);
+    EXPECT_NEAR(player->position.x - held.x, 0.3f * 16, 1e-3f);
+}
+
 // An explosion, a shockwave round a hulk, the reload and the spawn clock all start 500 ms before
 // the tick count passes 2^31 (24.8 days) and before it wraps (49.7 days), and keep their times.
 TEST_F(HeadlessFrames, TimingHoldsWhereTheTickCountPasses2To31AndWraps) {

@@ -12,7 +12,8 @@ namespace {
 
 struct Loaded {
     std::unique_ptr<Player> player;
-    std::string output;
+    std::string output; // standard output: the written lines
+    std::string errors; // standard error: what is refused
 };
 
 // Loads the player from a scratch directory holding playerdata.txt with the given text (no file
@@ -22,11 +23,13 @@ Loaded load(const char* text) {
     if (text)
         dir.write("playerdata.txt", text);
     InDirectory here(dir.root);
-    std::ostringstream out;
+    std::ostringstream out, errors;
     std::streambuf* previous = std::cout.rdbuf(out.rdbuf());
+    std::streambuf* previousErrors = std::cerr.rdbuf(errors.rdbuf());
     Player* player = initializePlayer();
     std::cout.rdbuf(previous);
-    return Loaded{std::unique_ptr<Player>(player), out.str()};
+    std::cerr.rdbuf(previousErrors);
+    return Loaded{std::unique_ptr<Player>(player), out.str(), errors.str()};
 }
 
 } // namespace
@@ -56,19 +59,19 @@ TEST(PlayerLoader, BuildsTheShipFromTheFirstRowInColumnOrder) {
 TEST(PlayerLoader, MissingFileIsRefusedAfterTheReadFailure) {
     const Loaded loaded = load(nullptr);
     EXPECT_EQ(loaded.player, nullptr);
-    EXPECT_EQ(loaded.output, "Loading player data\nError opening file\nplayerdata read failure\n"
-                             "playerdata.txt: cannot be opened\n");
+    EXPECT_EQ(loaded.output, "Loading player data\nError opening file\nplayerdata read failure\n");
+    EXPECT_EQ(loaded.errors, "playerdata.txt: cannot be opened\n");
 }
 
 TEST(PlayerLoader, FileWithoutUsableNumbersIsRefused) {
     const Loaded empty = load("# only a comment\n@Name\n");
     EXPECT_EQ(empty.player, nullptr);
     EXPECT_EQ(empty.output.find("read failure"), std::string::npos);
-    EXPECT_NE(empty.output.find("playerdata.txt: 0 rows found, 1 needed"), std::string::npos);
+    EXPECT_NE(empty.errors.find("playerdata.txt: 0 rows found, 1 needed"), std::string::npos);
 
     const Loaded notANumber = load("0 0 0.001 nan 0.003 100 50");
     EXPECT_EQ(notANumber.player, nullptr);
     EXPECT_NE(
-        notANumber.output.find("playerdata.txt:1: row 0 column 3 (reverse) is not a finite number"),
+        notANumber.errors.find("playerdata.txt:1: row 0 column 3 (reverse) is not a finite number"),
         std::string::npos);
 }

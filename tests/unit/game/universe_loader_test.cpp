@@ -26,21 +26,29 @@ class UniverseLoader : public ::testing::Test {
         for (const char* file : {"stardata.txt", "planetdata.txt", "wormholedata.txt"})
             dir.write(file, "");
     }
-    // Runs the loader in the scratch directory and keeps the lines it printed.
+    // Runs the loader in the scratch directory and keeps the lines it printed on standard output
+    // and on standard error.
     bool load() {
         InDirectory in(dir.root);
         testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
         const bool ok = initializeStars(universe);
-        std::istringstream text(testing::internal::GetCapturedStdout());
-        output.clear();
-        for (std::string line; std::getline(text, line);)
-            output.push_back(line);
+        errors = linesOf(testing::internal::GetCapturedStderr());
+        output = linesOf(testing::internal::GetCapturedStdout());
         return ok;
+    }
+    static std::vector<std::string> linesOf(const std::string& printed) {
+        std::istringstream text(printed);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(text, line);)
+            lines.push_back(line);
+        return lines;
     }
 
     ScratchDir dir;
     Universe universe;
     std::vector<std::string> output;
+    std::vector<std::string> errors;
 };
 
 } // namespace
@@ -87,8 +95,8 @@ TEST_F(UniverseLoader, GrowsToTheHighestSystemAndMatchesPlanetsToStarRows) {
 TEST_F(UniverseLoader, AMissingTableEndsLoadingWithItsLine) {
     std::filesystem::remove(dir.path("planetdata.txt"));
     EXPECT_FALSE(load());
-    EXPECT_EQ(output.end()[-2], "planetdata read failure");
-    EXPECT_EQ(output.back(), "planetdata.txt: cannot be opened");
+    EXPECT_EQ(output.back(), "planetdata read failure");
+    EXPECT_EQ(errors, std::vector<std::string>{"planetdata.txt: cannot be opened"});
 }
 
 TEST_F(UniverseLoader, RefusesUnusableRowsBeforeAddingAnything) {
@@ -120,7 +128,9 @@ TEST_F(UniverseLoader, RefusesUnusableRowsBeforeAddingAnything) {
         dir.write("planetdata.txt", c.planets);
         dir.write("wormholedata.txt", c.wormholes);
         EXPECT_FALSE(load());
-        EXPECT_EQ(output.back().rfind(c.line, 0), 0u) << output.back();
+        EXPECT_EQ(output.back(), "Opening wormholedata.txt") << "the refusal is not on stdout";
+        ASSERT_FALSE(errors.empty());
+        EXPECT_EQ(errors.back().rfind(c.line, 0), 0u) << errors.back();
         EXPECT_EQ(universe.worlds.size(), 1u);
         EXPECT_TRUE(universe.worlds[0].stars.empty());
     }

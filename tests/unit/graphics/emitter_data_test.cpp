@@ -12,7 +12,9 @@
 #include "graphics/emitter_data.h"
 #include "scratch_dir.h"
 
+using testing::internal::CaptureStderr;
 using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStderr;
 using testing::internal::GetCapturedStdout;
 
 namespace {
@@ -263,20 +265,25 @@ TEST_F(GlobalTables, EntryProblemsNameTheFileAndWhatIsMissing) {
               "emitterShade7.txt: not found; no emitter file has that number");
 }
 
-TEST_F(GlobalTables, StartUpCheckPrintsEveryProblemAndRefuses) {
+// The refusals are the game's own lines: standard error, never standard output.
+TEST_F(GlobalTables, StartUpCheckPrintsEveryProblemOnStandardErrorAndRefuses) {
     shaders = {7, 8};
     emitters = {{emitterSet(0)}};
     emitterFileProblems.clear();
     CaptureStdout();
+    CaptureStderr();
     EXPECT_TRUE(particleDataUsable());
+    EXPECT_EQ(GetCapturedStderr(), "");
     EXPECT_EQ(GetCapturedStdout(), "");
 
     emitters = {{emitterSet(3)}};
     emitterFileProblems = {"emitterShade0.txt line 7: curve row of 42 values"};
     shaderProblems = {"shader1.fs: missing"};
     CaptureStdout();
+    CaptureStderr();
     EXPECT_FALSE(particleDataUsable());
-    EXPECT_EQ(GetCapturedStdout(), "emitterShade0.txt line 7: curve row of 42 values\n"
+    EXPECT_EQ(GetCapturedStdout(), "");
+    EXPECT_EQ(GetCapturedStderr(), "emitterShade0.txt line 7: curve row of 42 values\n"
                                    "shader1.fs: missing\n"
                                    "emitterShade0.txt: program index 3 in row 11; only 0 (flame) "
                                    "and 1 (swirl) exist\n");
@@ -285,8 +292,10 @@ TEST_F(GlobalTables, StartUpCheckPrintsEveryProblemAndRefuses) {
     emitterFileProblems.clear();
     shaderProblems.clear();
     CaptureStdout();
+    CaptureStderr();
     EXPECT_FALSE(particleDataUsable());
-    EXPECT_EQ(GetCapturedStdout(),
+    EXPECT_EQ(GetCapturedStdout(), "");
+    EXPECT_EQ(GetCapturedStderr(),
               "emitterShade0.txt: missing; the player's engine flame needs it\n");
 }
 

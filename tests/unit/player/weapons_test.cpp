@@ -66,6 +66,17 @@ TEST_F(Weapons, ReloadWaitsStrictlyPastTheTimeOfTheWeaponThatFiredLast) {
     EXPECT_EQ(world.projectiles.size(), 4u);
 }
 
+// Any negative reload, however large, lets every step fire: the wait is in the past.
+TEST_F(Weapons, ANegativeReloadFiresEveryStepTheKeyIsHeld) {
+    for (float reload : {-0.5f, -1e30f}) {
+        WEAPONDATA[0][0] = reload;
+        world.projectiles.clear();
+        for (unsigned now : {1000u, 1000u, 1001u, 4000000000u})
+            player.shoot(now, world, point{500, 0}, 16);
+        EXPECT_EQ(world.projectiles.size(), 4u) << reload;
+    }
+}
+
 TEST_F(Weapons, TargetsWithinTwentyUnitsAfterTruncationFireNothing) {
     player.position = point{0.9f, -0.9f};
     player.shoot(1000, world, point{20.9f, -20.9f}, 16); // 0 and 20 apart once truncated
