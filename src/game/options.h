@@ -7,7 +7,7 @@ struct WindowOptions {
     bool fullscreen = false;
 };
 
-enum class OptionsResult { run, help, bad };
+enum class OptionsResult { run, help, version, bad };
 
 // Reads argv; on `bad`, `problem` names the malformed value (or the option that lacks one).
 // An argument it does not know is named on standard error and passed over.
@@ -15,3 +15,4 @@ OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const 
 
 extern const char usageLine[];
 extern const char helpText[];
+extern const char versionText[];

@@ -21,6 +21,8 @@ def source(*parts):
 
 README = source("README.md")
 
+PACKAGE_COMMANDS = ("scripts/package", "sudo apt install ./dist/orrisk_*.deb")
+
 
 def code_blocks():
     return re.findall(r"^```\n(.*?)^```", README, re.S | re.M)
@@ -70,6 +72,10 @@ class Commands(unittest.TestCase):
                 self.check_test_group(command)
             elif "orrisk-bench" in command:
                 self.check_bench(command)
+            elif command in PACKAGE_COMMANDS:
+                # Minutes of building, then apt as root: CI's fresh-machine stage runs both in
+                # pristine chroots.
+                self.assertTrue(os.access(os.path.join(SOURCE_DIR, "scripts", "package"), os.X_OK))
             else:
                 sandboxed.append(command)
         self.run_in_sandbox(sandboxed)
@@ -143,7 +149,7 @@ class Contents(unittest.TestCase):
                 found = os.path.exists(os.path.join(SOURCE_DIR, name))
             else:
                 found = any(os.path.exists(os.path.join(d, name))
-                            for d in (os.path.join(SOURCE_DIR, "assets"), RUNTIME_DIR))
+                            for d in (SOURCE_DIR, os.path.join(SOURCE_DIR, "assets"), RUNTIME_DIR))
             if not found:
                 missing.append(name)
         self.assertEqual(missing, [])
