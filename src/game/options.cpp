@@ -3,10 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
-const char usageLine[] = "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --help]";
+const char usageLine[] =
+    "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --help] [--mute] [--volume 0-100]";
 const char helpText[] = "  --window WIDTHxHEIGHT  open a window of that size (default 1280x1024)\n"
                         "  --fullscreen           fill the desktop\n"
-                        "  --help                 show this text\n";
+                        "  --help                 show this text\n"
+                        "  --mute                 start with sound off (O turns it on)\n"
+                        "  --volume 0-100         sound level in percent (default 100)\n";
 
 namespace {
 
@@ -23,6 +26,15 @@ bool parseSize(const char* text, WindowOptions& options) {
     return true;
 }
 
+bool parseVolume(const char* text, WindowOptions& options) {
+    int volume = 0;
+    char tail = 0;
+    if (std::sscanf(text, "%d%c", &volume, &tail) != 1 || volume < 0 || volume > 100)
+        return false;
+    options.volume = volume;
+    return true;
+}
+
 } // namespace
 
 OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const char*& problem) {
@@ -34,6 +46,13 @@ OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const 
             options.fullscreen = true;
         } else if (std::strcmp(arg, "--window") == 0 && i + 1 < argc) {
             if (!parseSize(argv[++i], options)) {
+                problem = argv[i];
+                return OptionsResult::bad;
+            }
+        } else if (std::strcmp(arg, "--mute") == 0) {
+            options.muted = true;
+        } else if (std::strcmp(arg, "--volume") == 0 && i + 1 < argc) {
+            if (!parseVolume(argv[++i], options)) {
                 problem = argv[i];
                 return OptionsResult::bad;
             }

@@ -5,6 +5,9 @@ struct WindowOptions {
     int width = 1280;
     int height = 1024;
     bool fullscreen = false;
+    // Sound: off at start, and its level in percent.
+    bool muted = false;
+    int volume = 100;
 };
 
 enum class OptionsResult { run, help, bad };
