@@ -19,7 +19,8 @@ def teal(p):
 
 class WindowOptions(unittest.TestCase):
     def test_bad_options_exit_2_with_usage(self):
-        for args in (["--window", "1024by768"], ["--window"], ["--frobnicate"]):
+        for args in (["--window", "1024by768"], ["--window"], ["--frobnicate"],
+                     ["--volume", "101"], ["--volume", "40%"], ["--volume"]):
             with Game() as game:
                 game.start(*args)
                 self.assertEqual(game.wait_exit(timeout=30), 2, args)
@@ -30,7 +31,8 @@ class WindowOptions(unittest.TestCase):
         with Game() as game:
             game.start("--help")
             self.assertEqual(game.wait_exit(timeout=30), 0)
-            for option in ("--window WIDTHxHEIGHT", "--fullscreen", "--help"):
+            for option in ("--window WIDTHxHEIGHT", "--fullscreen", "--help", "--mute",
+                           "--volume 0-100"):
                 self.assertIn(option, game.stdout())
 
     def test_window_option_sets_the_window_size_with_the_panels_in_its_corners(self):
