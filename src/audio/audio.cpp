@@ -25,6 +25,8 @@ constexpr int mixRate = 22050;
 constexpr int mixBufferFrames = 1024;
 // The far ear keeps a fifth of a sound placed wholly to one side.
 constexpr float farEarFloor = 0.2f;
+// With n world sounds playing, the next one plays at (1 + n) to the power of minus this.
+constexpr double crowdDamping = 0.75;
 
 void scaleStereo(const unsigned char* from, unsigned char* to, size_t bytes, float left,
                  float right) {
@@ -117,6 +119,12 @@ void Audio::playWorldSound(size_t sound, point listener, point source) {
     Mix_Chunk* chunk = panned_[sound][step] ? panned_[sound][step] : chunks_[sound];
     if (!chunk || at.gain <= 0)
         return;
+    // A sound starting among others is quieter the more there are, so a crowd of explosions
+    // stays below clipping with the ship's own sounds on top.
+    int others = 0;
+    for (int c = firstWorldChannel; c < channelCount; ++c)
+        others += Mix_Playing(c) != 0;
+    const float crowded = static_cast<float>(std::pow(1 + others, -crowdDamping));
     int channel = Mix_GroupAvailable(worldGroup);
     if (channel < 0) {
         // Every world channel is busy: the farthest sound gives way to a nearer one.
@@ -129,7 +137,7 @@ void Audio::playWorldSound(size_t sound, point listener, point source) {
         Mix_HaltChannel(channel);
     }
     worldGain_[channel] = at.gain;
-    Mix_Volume(channel, volumeFor(at.gain));
+    Mix_Volume(channel, volumeFor(at.gain * crowded));
     Mix_PlayChannel(channel, chunk, 0);
 }
 
