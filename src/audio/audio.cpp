@@ -1,6 +1,8 @@
 #include "audio/audio.h"
 
 #include <SDL/SDL_mixer.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -39,12 +41,29 @@ void scaleStereo(const unsigned char* from, unsigned char* to, size_t bytes, flo
     }
 }
 
+// Opens the device with standard error pointed at /dev/null: a sound library that finds no sound
+// card writes a page of its own complaints there, where the game says it once, in one line.
+bool openDevice() {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int null = ::open("/dev/null", O_WRONLY);
+    if (saved >= 0 && null >= 0)
+        dup2(null, STDERR_FILENO);
+    const bool opened = Mix_OpenAudio(mixRate, AUDIO_S16SYS, 2, mixBufferFrames) == 0;
+    if (saved >= 0 && null >= 0)
+        dup2(saved, STDERR_FILENO);
+    for (int fd : {saved, null})
+        if (fd >= 0)
+            close(fd);
+    return opened;
+}
+
 } // namespace
 
 void Audio::open(const AudioOptions& options) {
     muted_ = options.muted;
     master_ = static_cast<float>(std::clamp(options.volume, 0, 100)) / 100;
-    if (Mix_OpenAudio(mixRate, AUDIO_S16SYS, 2, mixBufferFrames) != 0) {
+    if (!openDevice()) {
         std::fprintf(stderr, "orrisk: playing without sound: %s\n", Mix_GetError());
         return;
     }
