@@ -10,8 +10,8 @@
 #include <string>
 
 #include "combat/ship.h"
-#include "core/sound_events.h"
 #include "combat/timers.h"
+#include "core/sound_events.h"
 #include "data/weapon_ship_tables.h"
 #include "game/frame_steps.h"
 #include "game/options.h"
