@@ -4,7 +4,7 @@
 # shellcheck disable=SC2034 # read by the scripts that source this file
 RUNTIME_PACKAGES=(g++ cmake pkg-config libsdl1.2-compat-dev libgl-dev libglu1-mesa-dev
     libglew-dev libfreetype-dev libsoil-dev libgl1-mesa-dri libstb-dev fonts-dejavu-core
-    glslang-dev)
+    glslang-dev libsdl-mixer1.2-dev)
 
 # Installs whichever of the given packages are missing; silent when none is.
 install_missing() {

@@ -10,6 +10,7 @@
 #include "bodies/world_state.h"
 #include "combat/timers.h"
 #include "core/report_error.h"
+#include "core/sound_events.h"
 #include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
 #include "player/player.h"
@@ -69,10 +70,12 @@ void Planet::touch(WorldState& world, Player& player) {
     const float speed = pointDistance(player.getVelocity(), velocity);
     if (speed < 1) {
         player.setLanded();
+        soundEvents.record(SoundKind::landing, player.position);
         return;
     }
     // Too fast: the ship crash-lands, losing 100 hit points per unit per ms above 1.
     standardExplosion(player.position, world);
+    soundEvents.record(SoundKind::crashLanding, player.position);
     player.setLanded();
     player.takeDamage((speed - 1) * 100);
 }

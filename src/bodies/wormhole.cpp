@@ -1,6 +1,7 @@
 #include "bodies/wormhole.h"
 
 #include "bodies/world_state.h"
+#include "core/sound_events.h"
 #include "player/player.h"
 
 Wormhole::Wormhole(int world, point position, float radius, int destinationWorld, point destination,
@@ -20,8 +21,10 @@ bool Wormhole::update(Universe& universe) {
     if (!player.warpReady)
         return false;
     player.warpReady = false;
+    soundEvents.record(SoundKind::wormholeJump, player.position);
     player.warpWorld(destinationWorld);
     player.position = destination;
+    soundEvents.record(SoundKind::arrival, destination);
     universe.worlds[world].projectiles.clear();
     return true;
 }

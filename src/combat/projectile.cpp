@@ -8,6 +8,7 @@
 #include "combat/ship_positions.h"
 #include "combat/timers.h"
 #include "core/report_error.h"
+#include "core/sound_events.h"
 #include "data/weapon_ship_tables.h"
 #include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
@@ -84,6 +85,7 @@ bool Projectile::update(int ms, WorldState& world, unsigned now, const ShipPosit
             wave->startTime = 0;
             wave->endTime = now + shockwaveDuration;
             addTimer(wave, world);
+            soundEvents.record(SoundKind::shockwave, position);
             return false;
         }
     }

@@ -5,6 +5,7 @@
 #include "bodies/world_state.h"
 #include "combat/timers.h"
 #include "combat/truncate.h"
+#include "core/sound_events.h"
 #include "data/weapon_ship_tables.h"
 #include "player/player.h"
 
@@ -103,6 +104,7 @@ void Ship::steer(point toPlayer, float d) {
 bool Ship::update(int ms, WorldState& world, Player* player) {
     if (health <= 0) {
         standardExplosion(position, world);
+        soundEvents.record(SoundKind::explosion, position);
         return false;
     }
     const point toPlayer{player->position.x - position.x, player->position.y - position.y};
@@ -110,6 +112,7 @@ bool Ship::update(int ms, WorldState& world, Player* player) {
     // A ram costs the ship itself, without an explosion.
     if (d < ramDistance) {
         player->takeDamage(ramDamage);
+        soundEvents.record(SoundKind::ram, position);
         return false;
     }
     steer(toPlayer, d);

@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 #include "combat/ship.h"
 #include "combat/timers.h"
+#include "core/sound_events.h"
 #include "data/weapon_ship_tables.h"
 #include "game/frame_steps.h"
 #include "game/options.h"
@@ -26,7 +28,7 @@
 static_assert(SDLK_MINUS == keyMinus && SDLK_EQUALS == keyEquals && SDLK_q == keyQuit &&
                   SDLK_n == keyNearOut && SDLK_m == keyNearIn && SDLK_x == keyFarOut &&
                   SDLK_c == keyFarIn && SDLK_1 == keyWeapon1 && SDLK_2 == keyWeapon2 &&
-                  SDLK_3 == keyWeapon3 && SDLK_p == keyPause,
+                  SDLK_3 == keyWeapon3 && SDLK_p == keyPause && SDLK_o == keySound,
               "the loop's key codes are SDL's key symbols");
 static_assert(SDL_BUTTON_WHEELUP == wheelUpButton && SDL_BUTTON_WHEELDOWN == wheelDownButton,
               "the loop's wheel buttons are SDL's");
@@ -59,8 +61,13 @@ void fillDesktop() {
 bool openWindow(bool fullscreen) {
     printLine("Starting this thing");
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "SDL init failed: %s\n", SDL_GetError());
-        return false;
+        // No sound is never a reason not to start: the game goes on without the audio subsystem,
+        // and says so once when it finds no device to play through.
+        const std::string failure = SDL_GetError();
+        if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0) {
+            std::fprintf(stderr, "SDL init failed: %s\n", failure.c_str());
+            return false;
+        }
     }
     printLine("SDL initialized");
     std::atexit(SDL_Quit);
@@ -141,6 +148,9 @@ void handleEvents(Game& game) {
                 break;
             case KeyEffect::pause:
                 game.paused = !game.paused;
+                break;
+            case KeyEffect::sound:
+                game.audio.toggle();
                 break;
             case KeyEffect::none:
                 break;
@@ -459,6 +469,7 @@ void runFrame(Game& game) {
         handleEvents(game);
         // The cursor stands still with the rest.
         SDL_GetRelativeMouseState(nullptr, nullptr);
+        game.audio.setPaused(game.paused);
         drawHeldFrame(game);
     } else {
         const FrameSteps steps = beginFrame(game);
@@ -470,6 +481,8 @@ void runFrame(Game& game) {
         moveCursor(game.loop, dx, dy);
         catchUp(game, steps);
         simulateAndDrawStep(game, steps[steps.count() - 1]);
+        game.audio.setPaused(game.paused);
+        game.audio.play(soundEvents, player(game), game.input.keys);
     }
     drawHud(game);
 
@@ -504,11 +517,14 @@ int runGame(int argc, char** argv) {
     case OptionsResult::run:
         break;
     }
+    for (const char* arg : options.ignored)
+        std::fprintf(stderr, "orrisk: ignoring unknown argument '%s'\n", arg);
     w = options.width;
     h = options.height;
     Game game;
     if (!startGame(game, options.fullscreen))
         return 1;
+    game.audio.open(AudioOptions{options.muted, options.volume});
     for (;;)
         runFrame(game);
 }

@@ -2,6 +2,7 @@
 #include <functional>
 #include <memory>
 
+#include "audio/audio.h"
 #include "bodies/world_state.h"
 #include "game/loop_rules.h"
 #include "graphics/font.h"
@@ -21,6 +22,7 @@ struct Game {
     Universe universe;
     std::unique_ptr<Font> font;
     JumpNotice jumpNotice;
+    Audio audio;
     // Read from the keyboard by runFrame; given by the driver of simulateFrame.
     HeldInput input;
     // What the camera set this frame can show; a wormhole jump or a planet carrying the ship later

@@ -57,6 +57,8 @@ KeyEffect applyKey(LoopState& state, int key, int& weapon) {
         return KeyEffect::quit;
     case keyPause:
         return KeyEffect::pause;
+    case keySound:
+        return KeyEffect::sound;
     case keyNearOut:
         state.nearScale *= 1.2f;
         break;

@@ -48,6 +48,7 @@ constexpr int keyWeapon1 = '1';
 constexpr int keyWeapon2 = '2';
 constexpr int keyWeapon3 = '3';
 constexpr int keyPause = 'p';
+constexpr int keySound = 'o';
 
 constexpr int wheelUpButton = 4;
 constexpr int wheelDownButton = 5;
@@ -86,7 +87,7 @@ bool spawnEnemy(LoopState& state, point player, ShipList& ships, float (*draw)()
     return true;
 }
 
-enum class KeyEffect { none, quit, pause };
+enum class KeyEffect { none, quit, pause, sound };
 
 // A key press: spawn rate, clipping planes, the player's weapon, pause or quit.
 KeyEffect applyKey(LoopState& state, int key, int& weapon);

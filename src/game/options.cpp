@@ -4,11 +4,14 @@
 #include <cstring>
 
 const char usageLine[] =
-    "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --help | --version]";
+    "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --help | --version] [--mute] "
+    "[--volume 0-100]";
 const char helpText[] = "  --window WIDTHxHEIGHT  open a window of that size (default 1280x1024)\n"
                         "  --fullscreen           fill the desktop\n"
                         "  --help                 show this text\n"
-                        "  --version              print the version number\n";
+                        "  --version              print the version number\n"
+                        "  --mute                 start with sound off (O turns it on)\n"
+                        "  --volume 0-100         sound level in percent (default 100)\n";
 // The build passes the project's version in.
 const char versionText[] = ORRISK_VERSION;
 
@@ -24,6 +27,15 @@ bool parseSize(const char* text, WindowOptions& options) {
         return false;
     options.width = width;
     options.height = height;
+    return true;
+}
+
+bool parseVolume(const char* text, WindowOptions& options) {
+    int volume = 0;
+    char tail = 0;
+    if (std::sscanf(text, "%d%c", &volume, &tail) != 1 || volume < 0 || volume > 100)
+        return false;
+    options.volume = volume;
     return true;
 }
 
@@ -43,10 +55,15 @@ OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const 
             problem = i + 1 < argc ? argv[++i] : arg;
             if (!parseSize(problem, options))
                 return OptionsResult::bad;
+        } else if (std::strcmp(arg, "--mute") == 0) {
+            options.muted = true;
+        } else if (std::strcmp(arg, "--volume") == 0) {
+            problem = i + 1 < argc ? argv[++i] : arg;
+            if (!parseVolume(problem, options))
+                return OptionsResult::bad;
         } else {
-            // The game has always started whatever it was given: what it does not know is
-            // passed over, but said.
-            std::fprintf(stderr, "orrisk: ignoring unknown argument '%s'\n", arg);
+            // The game has always started whatever it was given.
+            options.ignored.push_back(arg);
         }
     }
     return OptionsResult::run;

@@ -1,16 +1,23 @@
 #pragma once
 
-// What the command line asks of the window.
+#include <vector>
+
+// What the command line asks of the game.
 struct WindowOptions {
     int width = 1280;
     int height = 1024;
     bool fullscreen = false;
+    // Sound: off at start, and its level in percent.
+    bool muted = false;
+    int volume = 100;
+    // Arguments the game does not know: passed over, and named by the caller.
+    std::vector<const char*> ignored;
 };
 
 enum class OptionsResult { run, help, version, bad };
 
-// Reads argv; on `bad`, `problem` names the malformed value (or the option that lacks one).
-// An argument it does not know is named on standard error and passed over.
+// Reads argv without printing anything; on `bad`, `problem` names the malformed value (or the
+// option that lacks one).
 OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const char*& problem);
 
 extern const char usageLine[];

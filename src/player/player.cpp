@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/report_error.h"
+#include "core/sound_events.h"
 #include "graphics/emitter_data.h"
 #include "graphics/sprite_quad.h"
 #include "graphics/textures.h"
@@ -43,6 +44,7 @@ void Player::forwardThrust(int ms) {
     if (landed) {
         // Take-off spends the charge gathered on the ground as extra thrust time.
         landed = false;
+        soundEvents.record(SoundKind::takeOff, position);
         ms += takeoffCharge;
         takeoffCharge = 0;
     }

@@ -6,6 +6,7 @@
 #include "bodies/world_state.h"
 #include "combat/timers.h"
 #include "combat/truncate.h"
+#include "core/sound_events.h"
 #include "data/weapon_ship_tables.h"
 #include "graphics/textures.h"
 #include "player/player.h"
@@ -126,6 +127,7 @@ void Player::fireProjectile(int n, unsigned now, WorldState& world, point target
     world.projectiles.push_front(Projectile(position, target.x - position.x, target.y - position.y,
                                             row[1], world, n, true, truncateToInt(row[2]),
                                             velocity.x, velocity.y));
+    soundEvents.record(n == shellWeapon ? SoundKind::shellLaunch : SoundKind::bulletShot, position);
 }
 
 void Player::shoot(unsigned now, WorldState& world, point target, int ms) {

@@ -75,6 +75,8 @@ class Install(unittest.TestCase):
         launcher = os.path.join(links, "orrisk")
         os.symlink(self.installed("bin", "orrisk"), launcher)
         with InstalledGame(launcher) as game:
+            # A device to play through, so the sounds are read.
+            game.env.update(SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=game.path("sound.raw"))
             game.start()
             game.wait_for_line(DONE, timeout=60)
             game.key("q")
@@ -85,6 +87,8 @@ class Install(unittest.TestCase):
             startup = lines[: lines.index(DONE)]
             # A sprite or the font missing from the data directory shows as an error line.
             self.assertEqual([l for l in startup if "error" in l.lower()], [])
+            # So does a sound, on standard error.
+            self.assertNotIn("that sound is silent", game.stderr())
 
     def test_launcher_without_data_directory_says_so(self):
         bare = os.path.join(self.scratch, "bare", "bin")

@@ -20,7 +20,8 @@ def teal(p):
 
 class WindowOptions(unittest.TestCase):
     def test_malformed_values_exit_2_with_usage(self):
-        for args in (["--window", "1024by768"], ["--window", "12x"], ["--frobnicate", "--window"]):
+        for args in (["--window", "1024by768"], ["--window", "12x"], ["--frobnicate", "--window"],
+                     ["--volume", "101"], ["--volume", "40%"], ["--volume"]):
             with Game() as game:
                 game.start(*args)
                 self.assertEqual(game.wait_exit(timeout=30), 2, args)
@@ -31,7 +32,8 @@ class WindowOptions(unittest.TestCase):
         with Game() as game:
             game.start("--help")
             self.assertEqual(game.wait_exit(timeout=30), 0)
-            for option in ("--window WIDTHxHEIGHT", "--fullscreen", "--help"):
+            for option in ("--window WIDTHxHEIGHT", "--fullscreen", "--help", "--mute",
+                           "--volume 0-100"):
                 self.assertIn(option, game.stdout())
 
     def test_window_option_sets_the_window_size_with_the_panels_in_its_corners(self):
@@ -39,7 +41,8 @@ class WindowOptions(unittest.TestCase):
             game.start("--frobnicate", "--window", "1024x768", "extra")
             game.wait_for_line("Done with that, now starting main loop", timeout=60)
             for unknown in ("--frobnicate", "extra"):
-                self.assertIn("orrisk: ignoring unknown argument '%s'\n" % unknown, game.stderr())
+                line = "orrisk: ignoring unknown argument '%s'\n" % unknown
+                self.assertEqual(game.stderr().count(line), 1, unknown)
             self.assertNotIn("ignoring", game.stdout())
             shot = game.settled_screenshot("panels.png", frames=10)
             found = subprocess.run(

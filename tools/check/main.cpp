@@ -8,6 +8,7 @@
 #include <string>
 #include <system_error>
 
+#include "audio/sound_check.h"
 #include "data/validation.h"
 #include "shader_sources.h"
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     Problems found = checkDataDirectory(dir);
     Problems counted;
     checkShaderSources(dir, countShaderPairs(dir, counted), found);
+    checkSounds(dir, found);
     size_t warnings = 0;
     for (const Problem& problem : found) {
         std::printf("%s\n", formatProblem(problem).c_str());

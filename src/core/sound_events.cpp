@@ -1,0 +1,3 @@
+#include "core/sound_events.h"
+
+SoundEvents soundEvents;
