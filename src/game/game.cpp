@@ -19,14 +19,16 @@
 #include "game/universe_loader.h"
 #include "graphics/emitter_data.h"
 #include "graphics/textures.h"
+#include "hud/flight_aids.h"
 #include "hud/overlays.h"
 #include "hud/panels.h"
+#include "hud/survival_hud.h"
 #include "player/player.h"
 
 static_assert(SDLK_MINUS == keyMinus && SDLK_EQUALS == keyEquals && SDLK_q == keyQuit &&
                   SDLK_n == keyNearOut && SDLK_m == keyNearIn && SDLK_x == keyFarOut &&
                   SDLK_c == keyFarIn && SDLK_1 == keyWeapon1 && SDLK_2 == keyWeapon2 &&
-                  SDLK_3 == keyWeapon3 && SDLK_p == keyPause,
+                  SDLK_3 == keyWeapon3 && SDLK_p == keyPause && SDLK_h == keyAids,
               "the loop's key codes are SDL's key symbols");
 static_assert(SDL_BUTTON_WHEELUP == wheelUpButton && SDL_BUTTON_WHEELDOWN == wheelDownButton,
               "the loop's wheel buttons are SDL's");
@@ -142,6 +144,9 @@ void handleEvents(Game& game) {
             case KeyEffect::pause:
                 game.paused = !game.paused;
                 break;
+            case KeyEffect::aids:
+                game.aidsShown = !game.aidsShown;
+                break;
             case KeyEffect::none:
                 break;
             }
@@ -240,7 +245,9 @@ void drawTimerPass(Game& game, const Step& step) {
 
 void drawPlayer(Game& game, const Step&) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    player(game).draw();
+    // A wrecked ship is only its explosion.
+    if (!game.survival.destroyed)
+        player(game).draw();
 }
 
 void moveShips(Game& game, const Step& step) {
@@ -272,6 +279,7 @@ constexpr Pass framePasses[] = {
     {nullptr, drawPlayer},
     {moveShips, drawShipPass},
     {moveStars, drawStarPass},
+    {survivalStep, nullptr},
 };
 
 void simulateStep(Game& game, const Step& step) {
@@ -294,6 +302,7 @@ FrameSteps beginFrame(Game& game) {
     LoopState& loop = game.loop;
     measureFrame(loop, game.simulationTime());
     loop.lastTicks = game.simulationTime();
+    applyPressure(game);
     spawnEnemy(loop, player(game).position, currentWorld(game).ships);
     return FrameSteps(loop.lastTicks, loop.frameDelta);
 }
@@ -351,10 +360,23 @@ void drawStatusText(Game& game) {
     }
 }
 
+void drawSurvivalHud(Game& game) {
+    const Survival& s = game.survival;
+    if (!s.on)
+        return;
+    drawRunScore(*game.font, s.destroyed ? s.last.kills : runKills(game.universe),
+                 runSeconds(s, game.loop.lastTicks));
+    if (s.destroyed)
+        drawDestroyed(*game.font, s.last.kills, s.last.seconds, s.best.front().kills,
+                      s.best.front().seconds);
+}
+
 void drawHud(Game& game) {
     glColor4fv(cursorColour);
     drawMouse(cursorTarget(game));
     drawBoundary();
+    if (game.aidsShown)
+        drawVelocityLine(player(game), game.loop.viewHeight / 3);
 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     selectPanelProjection(0, w, 0, h);
@@ -363,6 +385,12 @@ void drawHud(Game& game) {
         game.font->displayText(pausedText, (w - game.font->textWidth(pausedText, pausedScale)) / 2,
                                h / 2 + 100, pausedScale);
     drawJumpNotice(game.jumpNotice, *game.font, game.loop.lastTicks);
+    drawSurvivalHud(game);
+    if (game.aidsShown) {
+        drawSystemName(*game.font, currentWorld(game));
+        drawWormholeMarker(*game.font, currentWorld(game), player(game).position,
+                           game.loop.viewHeight);
+    }
     selectPanelProjection(0, w, -h, 0);
     topLeftUI(currentWorld(game), game.universe.player);
     selectPanelProjection(-w, 0, -h, 0);
@@ -449,6 +477,7 @@ bool startGame(Game& game, bool fullscreen) {
 }
 
 void runFrame(Game& game) {
+    const unsigned frameStart = SDL_GetTicks();
     glLoadIdentity();
     if (game.paused) {
         holdFrame(game);
@@ -460,6 +489,9 @@ void runFrame(Game& game) {
         const FrameSteps steps = beginFrame(game);
         handleEvents(game);
         game.input = heldInput();
+        // A wreck takes no orders.
+        if (game.survival.destroyed)
+            game.input = HeldInput();
         int dx = 0;
         int dy = 0;
         SDL_GetRelativeMouseState(&dx, &dy);
@@ -471,6 +503,8 @@ void runFrame(Game& game) {
 
     SDL_GL_SwapBuffers();
     glClear(GL_COLOR_BUFFER_BIT);
+    if (game.paused)
+        SDL_Delay(pausedRestMs(SDL_GetTicks() - frameStart));
 }
 
 void simulateFrame(Game& game) {
@@ -498,6 +532,10 @@ int runGame(int argc, char** argv) {
     Game game;
     if (!startGame(game, options.fullscreen))
         return 1;
+    if (options.survival) {
+        beginSurvival(game);
+        game.aidsShown = true;
+    }
     for (;;)
         runFrame(game);
 }

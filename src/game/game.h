@@ -4,6 +4,7 @@
 
 #include "bodies/world_state.h"
 #include "game/loop_rules.h"
+#include "game/survival.h"
 #include "graphics/font.h"
 #include "graphics/window_size.h"
 #include "hud/jump_notice.h"
@@ -34,6 +35,9 @@ struct Game {
     // While paused the simulation's clock stands still: it runs pausedFor behind the clock.
     bool paused = false;
     unsigned pausedFor = 0;
+    Survival survival;
+    // The flight aids (H): on from the start in survival, off otherwise.
+    bool aidsShown = false;
 
     Game();
     ~Game();

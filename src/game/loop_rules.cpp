@@ -20,6 +20,10 @@ void measureFrame(LoopState& state, unsigned now) {
     countFrame(state, state.frameDelta);
 }
 
+unsigned pausedRestMs(unsigned elapsedMs) {
+    return elapsedMs < pausedFrameMs ? pausedFrameMs - elapsedMs : 0;
+}
+
 void countFrame(LoopState& state, int ms) {
     state.fpsTime += static_cast<float>(ms);
     state.fpsFrames += 1;
@@ -57,6 +61,8 @@ KeyEffect applyKey(LoopState& state, int key, int& weapon) {
         return KeyEffect::quit;
     case keyPause:
         return KeyEffect::pause;
+    case keyAids:
+        return KeyEffect::aids;
     case keyNearOut:
         state.nearScale *= 1.2f;
         break;

@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-const char usageLine[] = "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --help]";
+const char usageLine[] =
+    "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --survival | --help]";
 const char helpText[] = "  --window WIDTHxHEIGHT  open a window of that size (default 1280x1024)\n"
                         "  --fullscreen           fill the desktop\n"
+                        "  --survival             play for a score: each run ends with the ship\n"
                         "  --help                 show this text\n";
 
 namespace {
@@ -32,6 +34,8 @@ OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const 
             return OptionsResult::help;
         if (std::strcmp(arg, "--fullscreen") == 0) {
             options.fullscreen = true;
+        } else if (std::strcmp(arg, "--survival") == 0) {
+            options.survival = true;
         } else if (std::strcmp(arg, "--window") == 0 && i + 1 < argc) {
             if (!parseSize(argv[++i], options)) {
                 problem = argv[i];

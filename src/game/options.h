@@ -5,6 +5,7 @@ struct WindowOptions {
     int width = 1280;
     int height = 1024;
     bool fullscreen = false;
+    bool survival = false;
 };
 
 enum class OptionsResult { run, help, bad };
