@@ -7,6 +7,16 @@
 #include "game/frame_steps.h"
 #include "game/game.h"
 
+namespace {
+
+// Tuned with orrisk-duel: a laser pilot lasts three to five minutes, an unarmed one under one.
+constexpr float pressureStartInterval = 350;
+constexpr float pressureFactor = 0.95f;
+constexpr unsigned pressureStepMs = 20000;
+constexpr float pressureFloorInterval = 60;
+
+} // namespace
+
 float pressureSpawnInterval(unsigned survivedMs) {
     const unsigned steps = survivedMs / pressureStepMs;
     const float interval =

@@ -11,11 +11,8 @@ struct Game;
 struct Step;
 
 // The pressure: the spawn interval after survivedMs of a run. It starts where the game always
-// starts and shortens by a step every pressureStepMs down to a floor, so every run ends.
-constexpr float pressureStartInterval = 500;
-constexpr float pressureFactor = 0.8f;
-constexpr unsigned pressureStepMs = 30000;
-constexpr float pressureFloorInterval = 60;
+// starts a little quicker than the game does and shortens by a step at regular times down to a
+// floor, so every run ends.
 float pressureSpawnInterval(unsigned survivedMs);
 
 // How long "Destroyed" and the run's figures show before the next run starts.
