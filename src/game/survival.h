@@ -10,9 +10,8 @@
 struct Game;
 struct Step;
 
-// The pressure: the spawn interval after survivedMs of a run. It starts where the game always
-// starts a little quicker than the game does and shortens by a step at regular times down to a
-// floor, so every run ends.
+// The pressure: the spawn interval after survivedMs of a run. It starts a little quicker than the
+// game's 500 ms and shortens by a step at regular times down to a floor, so every run ends.
 float pressureSpawnInterval(unsigned survivedMs);
 
 // How long "Destroyed" and the run's figures show before the next run starts.
