@@ -132,11 +132,14 @@ void handleEvents(Game& game) {
         switch (event.type) {
         case SDL_MOUSEBUTTONDOWN:
             applyMouseButton(game.loop, event.button.button);
+            // A zoom or a key may change what a paused frame shows.
+            game.heldFramesDrawn = 0;
             break;
         case SDL_QUIT:
             quit();
             break;
         case SDL_KEYDOWN:
+            game.heldFramesDrawn = 0;
             switch (applyKey(game.loop, event.key.keysym.sym, player(game).weapon)) {
             case KeyEffect::quit:
                 quit();
@@ -150,6 +153,9 @@ void handleEvents(Game& game) {
             case KeyEffect::none:
                 break;
             }
+            break;
+        case SDL_VIDEOEXPOSE:
+            game.heldFramesDrawn = 0;
             break;
         case SDL_ACTIVEEVENT:
             if (!event.active.gain && (event.active.state & SDL_APPINPUTFOCUS))
@@ -318,10 +324,8 @@ void holdFrame(Game& game) {
     countFrame(loop, ms);
 }
 
-// The world as the last step left it, drawn again; the frame's lines are printed all the same.
+// The world as the last step left it, drawn again.
 void drawHeldFrame(Game& game) {
-    printLine(wormholesLine);
-    printLine(projectilesLine);
     const Step held{0, game.loop.lastTicks, false};
     for (const Pass& pass : framePasses)
         if (pass.draw)
@@ -484,27 +488,38 @@ void runFrame(Game& game) {
         handleEvents(game);
         // The cursor stands still with the rest.
         SDL_GetRelativeMouseState(nullptr, nullptr);
-        drawHeldFrame(game);
-    } else {
-        const FrameSteps steps = beginFrame(game);
-        handleEvents(game);
-        game.input = heldInput();
-        // A wreck takes no orders.
-        if (game.survival.destroyed)
-            game.input = HeldInput();
-        int dx = 0;
-        int dy = 0;
-        SDL_GetRelativeMouseState(&dx, &dy);
-        moveCursor(game.loop, dx, dy);
-        catchUp(game, steps);
-        simulateAndDrawStep(game, steps[steps.count() - 1]);
+        // The frame's lines are printed all the same; the picture only when it is due.
+        printLine(wormholesLine);
+        printLine(projectilesLine);
+        if (heldFrameDue(game.heldFramesDrawn, frameStart - game.lastHeldDraw)) {
+            ++game.heldFramesDrawn;
+            game.lastHeldDraw = frameStart;
+            drawHeldFrame(game);
+            drawHud(game);
+            SDL_GL_SwapBuffers();
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+        if (game.paused)
+            SDL_Delay(pausedRestMs(SDL_GetTicks() - frameStart));
+        return;
     }
+    game.heldFramesDrawn = 0;
+    const FrameSteps steps = beginFrame(game);
+    handleEvents(game);
+    game.input = heldInput();
+    // A wreck takes no orders.
+    if (game.survival.destroyed)
+        game.input = HeldInput();
+    int dx = 0;
+    int dy = 0;
+    SDL_GetRelativeMouseState(&dx, &dy);
+    moveCursor(game.loop, dx, dy);
+    catchUp(game, steps);
+    simulateAndDrawStep(game, steps[steps.count() - 1]);
     drawHud(game);
 
     SDL_GL_SwapBuffers();
     glClear(GL_COLOR_BUFFER_BIT);
-    if (game.paused)
-        SDL_Delay(pausedRestMs(SDL_GetTicks() - frameStart));
 }
 
 void simulateFrame(Game& game) {

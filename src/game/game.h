@@ -35,6 +35,10 @@ struct Game {
     // While paused the simulation's clock stands still: it runs pausedFor behind the clock.
     bool paused = false;
     unsigned pausedFor = 0;
+    // Held frames drawn since the pause began (or the window was exposed, or a key or button
+    // pressed), and when.
+    int heldFramesDrawn = 0;
+    unsigned lastHeldDraw = 0;
     Survival survival;
     // The flight aids (H): on from the start in survival, off otherwise.
     bool aidsShown = false;

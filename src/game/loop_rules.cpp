@@ -24,6 +24,10 @@ unsigned pausedRestMs(unsigned elapsedMs) {
     return elapsedMs < pausedFrameMs ? pausedFrameMs - elapsedMs : 0;
 }
 
+bool heldFrameDue(int drawnSincePause, unsigned sinceLastDrawMs) {
+    return drawnSincePause < heldFramesFilling || sinceLastDrawMs >= heldRedrawMs;
+}
+
 void countFrame(LoopState& state, int ms) {
     state.fpsTime += static_cast<float>(ms);
     state.fpsFrames += 1;

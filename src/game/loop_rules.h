@@ -63,10 +63,16 @@ void reserveStatusText(LoopState& state);
 // second of frames has been summed. The caller then reads the clock again into lastTicks.
 void measureFrame(LoopState& state, unsigned now);
 // While paused a frame takes at least this long: the rest of it is slept, so a paused game
-// draws about fifteen frames a second and leaves the processor be.
+// runs about fifteen frames a second and leaves the processor be.
 constexpr unsigned pausedFrameMs = 66;
 // What is left to sleep of a paused frame that has taken elapsedMs.
 unsigned pausedRestMs(unsigned elapsedMs);
+// The paused picture stands still, so a paused frame draws it only to fill both buffers after
+// the pause begins, the window is exposed or a key or button is pressed, and then once a second
+// for the frame rate shown.
+constexpr int heldFramesFilling = 2;
+constexpr unsigned heldRedrawMs = 1000;
+bool heldFrameDue(int drawnSincePause, unsigned sinceLastDrawMs);
 
 // One frame of ms milliseconds counted towards the frame-rate text.
 void countFrame(LoopState& state, int ms);
