@@ -52,20 +52,6 @@ TEST(Scores, AnUnparsableFileIsSetAsideAndTheNextSaveIsGood) {
     EXPECT_EQ(loadScores(path).size(), 1u);
 }
 
-TEST(Pressure, ShortensStepByStepToAFloor) {
-    float previous = pressureSpawnInterval(0);
-    int steps = 0;
-    for (unsigned ms = 0; ms < 3600000; ms += 500) {
-        const float interval = pressureSpawnInterval(ms);
-        EXPECT_LE(interval, previous);
-        steps += interval < previous ? 1 : 0;
-        previous = interval;
-    }
-    EXPECT_GT(steps, 5);
-    EXPECT_GT(previous, 0);
-    EXPECT_FLOAT_EQ(pressureSpawnInterval(4000000000u), previous);
-}
-
 // The wreck shows for its time, then everything is as start-up left it; the sanitizer build
 // sees the timers of the ended run freed exactly once.
 TEST(Survival, ANewRunStartsFromTheStartAfterTheWreck) {
