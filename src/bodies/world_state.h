@@ -18,6 +18,9 @@ struct WorldState {
     std::list<Projectile> projectiles;
     std::vector<Star> stars;
     std::vector<Wormhole> wormholes;
+    // Enemies destroyed here by damage (the player's shots, beam and shockwaves); rams and
+    // bodies that swallow a ship do not count.
+    unsigned kills = 0;
 };
 
 struct Universe {

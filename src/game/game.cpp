@@ -21,14 +21,17 @@
 #include "game/universe_loader.h"
 #include "graphics/emitter_data.h"
 #include "graphics/textures.h"
+#include "hud/flight_aids.h"
 #include "hud/overlays.h"
 #include "hud/panels.h"
+#include "hud/survival_hud.h"
 #include "player/player.h"
 
 static_assert(SDLK_MINUS == keyMinus && SDLK_EQUALS == keyEquals && SDLK_q == keyQuit &&
                   SDLK_n == keyNearOut && SDLK_m == keyNearIn && SDLK_x == keyFarOut &&
                   SDLK_c == keyFarIn && SDLK_1 == keyWeapon1 && SDLK_2 == keyWeapon2 &&
-                  SDLK_3 == keyWeapon3 && SDLK_p == keyPause && SDLK_o == keySound,
+                  SDLK_3 == keyWeapon3 && SDLK_p == keyPause && SDLK_o == keySound &&
+                  SDLK_h == keyAids,
               "the loop's key codes are SDL's key symbols");
 static_assert(SDL_BUTTON_WHEELUP == wheelUpButton && SDL_BUTTON_WHEELDOWN == wheelDownButton,
               "the loop's wheel buttons are SDL's");
@@ -137,11 +140,14 @@ void handleEvents(Game& game) {
         switch (event.type) {
         case SDL_MOUSEBUTTONDOWN:
             applyMouseButton(game.loop, event.button.button);
+            // A zoom or a key may change what a paused frame shows.
+            game.heldFramesDrawn = 0;
             break;
         case SDL_QUIT:
             quit();
             break;
         case SDL_KEYDOWN:
+            game.heldFramesDrawn = 0;
             switch (applyKey(game.loop, event.key.keysym.sym, player(game).weapon)) {
             case KeyEffect::quit:
                 quit();
@@ -151,10 +157,15 @@ void handleEvents(Game& game) {
                 break;
             case KeyEffect::sound:
                 game.audio.toggle();
+            case KeyEffect::aids:
+                game.aidsShown = !game.aidsShown;
                 break;
             case KeyEffect::none:
                 break;
             }
+            break;
+        case SDL_VIDEOEXPOSE:
+            game.heldFramesDrawn = 0;
             break;
         case SDL_ACTIVEEVENT:
             if (!event.active.gain && (event.active.state & SDL_APPINPUTFOCUS))
@@ -254,7 +265,9 @@ void drawTimerPass(Game& game, const Step& step) {
 
 void drawPlayer(Game& game, const Step&) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    player(game).draw();
+    // A wrecked ship is only its explosion.
+    if (!game.survival.destroyed)
+        player(game).draw();
 }
 
 void moveShips(Game& game, const Step& step) {
@@ -286,6 +299,7 @@ constexpr Pass framePasses[] = {
     {nullptr, drawPlayer},
     {moveShips, drawShipPass},
     {moveStars, drawStarPass},
+    {survivalStep, nullptr},
 };
 
 void simulateStep(Game& game, const Step& step) {
@@ -308,6 +322,7 @@ FrameSteps beginFrame(Game& game) {
     LoopState& loop = game.loop;
     measureFrame(loop, game.simulationTime());
     loop.lastTicks = game.simulationTime();
+    applyPressure(game);
     spawnEnemy(loop, player(game).position, currentWorld(game).ships);
     return FrameSteps(loop.lastTicks, loop.frameDelta);
 }
@@ -323,10 +338,8 @@ void holdFrame(Game& game) {
     countFrame(loop, ms);
 }
 
-// The world as the last step left it, drawn again; the frame's lines are printed all the same.
+// The world as the last step left it, drawn again.
 void drawHeldFrame(Game& game) {
-    printLine(wormholesLine);
-    printLine(projectilesLine);
     const Step held{0, game.loop.lastTicks, false};
     for (const Pass& pass : framePasses)
         if (pass.draw)
@@ -365,10 +378,23 @@ void drawStatusText(Game& game) {
     }
 }
 
+void drawSurvivalHud(Game& game) {
+    const Survival& s = game.survival;
+    if (!s.on)
+        return;
+    drawRunScore(*game.font, s.destroyed ? s.last.kills : runKills(game.universe),
+                 runSeconds(s, game.loop.lastTicks));
+    if (s.destroyed)
+        drawDestroyed(*game.font, s.last.kills, s.last.seconds, s.best.front().kills,
+                      s.best.front().seconds);
+}
+
 void drawHud(Game& game) {
     glColor4fv(cursorColour);
     drawMouse(cursorTarget(game));
     drawBoundary();
+    if (game.aidsShown)
+        drawVelocityLine(player(game), game.loop.viewHeight / 3);
 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     selectPanelProjection(0, w, 0, h);
@@ -377,6 +403,12 @@ void drawHud(Game& game) {
         game.font->displayText(pausedText, (w - game.font->textWidth(pausedText, pausedScale)) / 2,
                                h / 2 + 100, pausedScale);
     drawJumpNotice(game.jumpNotice, *game.font, game.loop.lastTicks);
+    drawSurvivalHud(game);
+    if (game.aidsShown) {
+        drawSystemName(*game.font, currentWorld(game));
+        drawWormholeMarker(*game.font, currentWorld(game), player(game).position,
+                           game.loop.viewHeight);
+    }
     selectPanelProjection(0, w, -h, 0);
     topLeftUI(currentWorld(game), game.universe.player);
     selectPanelProjection(-w, 0, -h, 0);
@@ -463,6 +495,7 @@ bool startGame(Game& game, bool fullscreen) {
 }
 
 void runFrame(Game& game) {
+    const unsigned frameStart = SDL_GetTicks();
     glLoadIdentity();
     if (game.paused) {
         holdFrame(game);
@@ -470,20 +503,36 @@ void runFrame(Game& game) {
         // The cursor stands still with the rest.
         SDL_GetRelativeMouseState(nullptr, nullptr);
         game.audio.setPaused(game.paused);
-        drawHeldFrame(game);
-    } else {
-        const FrameSteps steps = beginFrame(game);
-        handleEvents(game);
-        game.input = heldInput();
-        int dx = 0;
-        int dy = 0;
-        SDL_GetRelativeMouseState(&dx, &dy);
-        moveCursor(game.loop, dx, dy);
-        catchUp(game, steps);
-        simulateAndDrawStep(game, steps[steps.count() - 1]);
-        game.audio.setPaused(game.paused);
-        game.audio.play(soundEvents, player(game), game.input.keys);
+        // The frame's lines are printed all the same; the picture only when it is due.
+        printLine(wormholesLine);
+        printLine(projectilesLine);
+        if (heldFrameDue(game.heldFramesDrawn, frameStart - game.lastHeldDraw)) {
+            ++game.heldFramesDrawn;
+            game.lastHeldDraw = frameStart;
+            drawHeldFrame(game);
+            drawHud(game);
+            SDL_GL_SwapBuffers();
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+        if (game.paused)
+            SDL_Delay(pausedRestMs(SDL_GetTicks() - frameStart));
+        return;
     }
+    game.heldFramesDrawn = 0;
+    const FrameSteps steps = beginFrame(game);
+    handleEvents(game);
+    game.input = heldInput();
+    // A wreck takes no orders.
+    if (game.survival.destroyed)
+        game.input = HeldInput();
+    int dx = 0;
+    int dy = 0;
+    SDL_GetRelativeMouseState(&dx, &dy);
+    moveCursor(game.loop, dx, dy);
+    catchUp(game, steps);
+    simulateAndDrawStep(game, steps[steps.count() - 1]);
+    game.audio.setPaused(game.paused);
+    game.audio.play(soundEvents, player(game), game.input.keys);
     drawHud(game);
 
     SDL_GL_SwapBuffers();
@@ -525,6 +574,10 @@ int runGame(int argc, char** argv) {
     if (!startGame(game, options.fullscreen))
         return 1;
     game.audio.open(AudioOptions{options.muted, options.volume});
+    if (options.survival) {
+        beginSurvival(game);
+        game.aidsShown = true;
+    }
     for (;;)
         runFrame(game);
 }

@@ -5,6 +5,7 @@
 #include "audio/audio.h"
 #include "bodies/world_state.h"
 #include "game/loop_rules.h"
+#include "game/survival.h"
 #include "graphics/font.h"
 #include "graphics/window_size.h"
 #include "hud/jump_notice.h"
@@ -36,6 +37,13 @@ struct Game {
     // While paused the simulation's clock stands still: it runs pausedFor behind the clock.
     bool paused = false;
     unsigned pausedFor = 0;
+    // Held frames drawn since the pause began (or the window was exposed, or a key or button
+    // pressed), and when.
+    int heldFramesDrawn = 0;
+    unsigned lastHeldDraw = 0;
+    Survival survival;
+    // The flight aids (H): on from the start in survival, off otherwise.
+    bool aidsShown = false;
 
     Game();
     ~Game();

@@ -20,6 +20,14 @@ void measureFrame(LoopState& state, unsigned now) {
     countFrame(state, state.frameDelta);
 }
 
+unsigned pausedRestMs(unsigned elapsedMs) {
+    return elapsedMs < pausedFrameMs ? pausedFrameMs - elapsedMs : 0;
+}
+
+bool heldFrameDue(int drawnSincePause, unsigned sinceLastDrawMs) {
+    return drawnSincePause < heldFramesFilling || sinceLastDrawMs >= heldRedrawMs;
+}
+
 void countFrame(LoopState& state, int ms) {
     state.fpsTime += static_cast<float>(ms);
     state.fpsFrames += 1;
@@ -59,6 +67,8 @@ KeyEffect applyKey(LoopState& state, int key, int& weapon) {
         return KeyEffect::pause;
     case keySound:
         return KeyEffect::sound;
+    case keyAids:
+        return KeyEffect::aids;
     case keyNearOut:
         state.nearScale *= 1.2f;
         break;

@@ -49,6 +49,7 @@ constexpr int keyWeapon2 = '2';
 constexpr int keyWeapon3 = '3';
 constexpr int keyPause = 'p';
 constexpr int keySound = 'o';
+constexpr int keyAids = 'h';
 
 constexpr int wheelUpButton = 4;
 constexpr int wheelDownButton = 5;
@@ -62,6 +63,18 @@ void reserveStatusText(LoopState& state);
 // Frame timing: the delta since lastTicks and the frame-rate text, refreshed once more than a
 // second of frames has been summed. The caller then reads the clock again into lastTicks.
 void measureFrame(LoopState& state, unsigned now);
+// While paused a frame takes at least this long: the rest of it is slept, so a paused game
+// runs about fifteen frames a second and leaves the processor be.
+constexpr unsigned pausedFrameMs = 66;
+// What is left to sleep of a paused frame that has taken elapsedMs.
+unsigned pausedRestMs(unsigned elapsedMs);
+// The paused picture stands still, so a paused frame draws it only to fill both buffers after
+// the pause begins, the window is exposed or a key or button is pressed, and then once a second
+// for the frame rate shown.
+constexpr int heldFramesFilling = 2;
+constexpr unsigned heldRedrawMs = 1000;
+bool heldFrameDue(int drawnSincePause, unsigned sinceLastDrawMs);
+
 // One frame of ms milliseconds counted towards the frame-rate text.
 void countFrame(LoopState& state, int ms);
 
@@ -87,9 +100,9 @@ bool spawnEnemy(LoopState& state, point player, ShipList& ships, float (*draw)()
     return true;
 }
 
-enum class KeyEffect { none, quit, pause, sound };
+enum class KeyEffect { none, quit, pause, sound, aids };
 
-// A key press: spawn rate, clipping planes, the player's weapon, pause or quit.
+// A key press: spawn rate, clipping planes, the player's weapon, pause, flight aids or quit.
 KeyEffect applyKey(LoopState& state, int key, int& weapon);
 
 // Wheel up zooms in, wheel down out; other buttons do nothing.

@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-const char usageLine[] =
-    "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --help | --version] [--mute] "
-    "[--volume 0-100]";
+const char usageLine[] = "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --survival | "
+                         "--help | --version] [--mute] "
+                         "[--volume 0-100]";
 const char helpText[] = "  --window WIDTHxHEIGHT  open a window of that size (default 1280x1024)\n"
                         "  --fullscreen           fill the desktop\n"
+                        "  --survival             play for a score: each run ends with the ship\n"
                         "  --help                 show this text\n"
                         "  --version              print the version number\n"
                         "  --mute                 start with sound off (O turns it on)\n"
@@ -55,6 +56,8 @@ OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const 
             problem = i + 1 < argc ? argv[++i] : arg;
             if (!parseSize(problem, options))
                 return OptionsResult::bad;
+        } else if (std::strcmp(arg, "--survival") == 0) {
+            options.survival = true;
         } else if (std::strcmp(arg, "--mute") == 0) {
             options.muted = true;
         } else if (std::strcmp(arg, "--volume") == 0) {

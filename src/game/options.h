@@ -12,6 +12,7 @@ struct WindowOptions {
     int volume = 100;
     // Arguments the game does not know: passed over, and named by the caller.
     std::vector<const char*> ignored;
+    bool survival = false;
 };
 
 enum class OptionsResult { run, help, version, bad };

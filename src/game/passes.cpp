@@ -63,8 +63,11 @@ void updateShips(WorldState& world, Player* player, int delta) {
     for (auto it = world.ships.begin(); it != world.ships.end();) {
         if (it->update(delta, world, player))
             ++it;
-        else
+        else {
+            if (it->health <= 0)
+                ++world.kills;
             it = world.ships.erase(it);
+        }
     }
 }
 

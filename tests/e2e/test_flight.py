@@ -38,6 +38,8 @@ def scene_changes(a, b):
 
 def flight():
     with Game() as game:
+        # Out in open space, 3000 units north of Hearth's start, rather than landed on it.
+        game.write_file("playerdata.txt", "0 3000 0.0015 0.012 0.0035 100 50\n")
         game.start()
         game.wait_for_line(MAIN_LOOP, timeout=30)
         time.sleep(0.5)

@@ -115,6 +115,8 @@ def main():
         flat_png(game, "mars.png", PLANET)
         flat_png(game, "bluestar.png", (255, 255, 0))
         flat_png(game, "dust.png", BLACK)
+        # The ship at the origin, as the scene above is laid out round it.
+        game.write_file("playerdata.txt", "0 0 0.0015 0.012 0.0035 100 50\n")
         game.start()
         game.wait_for_line("Done with that, now starting main loop", timeout=30)
         # The FPS line appears once a second of frames has been summed.

@@ -38,6 +38,8 @@ def main():
         game.write_file("stardata.txt", STARS)
         game.write_file("planetdata.txt", "# none\n")
         game.write_file("wormholedata.txt", WORMHOLES)
+        # The ship at the origin, as the scene above is laid out round it.
+        game.write_file("playerdata.txt", "0 0 0.0015 0.012 0.0035 100 50\n")
         game.start()
         game.wait_for_line(MAIN_LOOP, timeout=60)
         time.sleep(1.5)

@@ -23,6 +23,8 @@ def bright_near_centre(image):
 class Zoom(unittest.TestCase):
     def test_wheel_changes_the_scale(self):
         with Game() as game:
+            # In open space north of Hearth, where only the backdrop is near the ship.
+            game.write_file("playerdata.txt", "0 3000 0.0015 0.012 0.0035 100 50\n")
             game.start()
             game.wait_for_line("Done with that, now starting main loop", timeout=60)
             start = game.settled_screenshot("start.png")

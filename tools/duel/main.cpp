@@ -3,8 +3,10 @@
 // pilot aims at the nearest chaser and holds fire with one weapon, or with none. Prints the
 // seconds survived and the kills for each, averaged over several spawn sequences, and what each
 // weapon kills of a bunch of eight. With --check, ends with 1 unless every weapon outlasts no
-// weapon by a quarter, a swept laser kills in the bunch and a shell volley kills several, and
-// unless a tap of W from 450 to 550 ms at the start lands gently on Hearth.
+// weapon by a quarter, a swept laser kills in the bunch and a shell volley kills several, unless
+// survival's rising pressure ends a laser pilot's run within three to five minutes on average and
+// an unarmed one's within one, and unless the ship starts landed on Hearth and a tap of W takes
+// off unharmed whenever it comes.
 #include <unistd.h>
 
 #include <algorithm>
@@ -26,6 +28,7 @@ namespace {
 
 constexpr int frameMs = 16;
 constexpr unsigned longestDuel = 300000;
+constexpr unsigned longestSurvival = 900000;
 constexpr int seeds = 5;
 
 struct Result {
@@ -102,10 +105,14 @@ class Duel {
     float kills = 0;
 };
 
-// The standard stream of chasers until the ship is destroyed, firing at the nearest one.
-Result stream(int weapon, unsigned seed) {
+// The standard stream of chasers until the ship is destroyed, firing at the nearest one; in
+// survival the stream thickens as the run goes on.
+Result stream(int weapon, unsigned seed, bool survival) {
     Duel duel(weapon, seed);
-    while (duel.alive() && duel.now < longestDuel) {
+    const unsigned longest = survival ? longestSurvival : longestDuel;
+    while (duel.alive() && duel.now < longest) {
+        if (survival)
+            duel.game.loop.spawnInterval = pressureSpawnInterval(duel.now - Duel::start);
         const Ship* target = nearestChaser(duel.game);
         if (target)
             aimAt(duel.game, target->position);
@@ -131,46 +138,61 @@ float bunchKills(int weapon) {
     return duel.kills;
 }
 
-// From the start in the shipped universe: W held for tapMs, then hands off for up to 20 s.
-// The planet landed on and the hit points then.
-struct Landing {
-    std::string planet; // empty when the ship is still flying
+// From the start in the shipped universe: hands off for waitMs, then W held for half a second
+// and hands off for five more. Whether the ship sat on Hearth from the first frame until the tap,
+// whether it then left it, and its hit points at the end.
+struct TakeOff {
+    bool landedOnHearth = true;
+    bool leftHearth = false;
     float health = 0;
 };
 
-Landing firstFlight(int tapMs) {
+const Planet* hearth(Game& game) {
+    for (const Star& star : currentWorld(game).stars)
+        for (const Planet& planet : star.planets)
+            if (planet.name == "Hearth")
+                return &planet;
+    return nullptr;
+}
+
+TakeOff firstFlight(int waitMs) {
     Game game;
     unsigned now = 1000;
     game.clock = [&now] { return now; };
     std::unique_ptr<Player> ship(initializePlayer());
     game.universe.player = ship.get();
     game.universe.worlds.resize(1);
-    if (!initializeStars(game.universe))
-        return Landing{};
+    TakeOff result;
+    if (!initializeStars(game.universe) || !hearth(game))
+        return TakeOff{false, false, 0};
     game.loop.lastTicks = now;
     game.loop.lastSpawn = now;
     game.loop.spawnInterval = 1e9f;
-    for (int ms = 0; ms < 20000 && !ship->isLanded(); ms += frameMs) {
-        game.input.keys.forward = ms < tapMs;
+    constexpr int tapMs = 500;
+    for (int ms = 0; ms < waitMs + tapMs + 5000; ms += frameMs) {
+        game.input.keys.forward = ms >= waitMs && ms < waitMs + tapMs;
         now += frameMs;
         simulateFrame(game);
+        const Planet& planet = *hearth(game);
+        const float surface = planet.getRadius() + ship->getRadius();
+        const bool onHearth =
+            ship->isLanded() && pointDistance(planet.position, ship->position) < surface * 1.2f;
+        if (ms < waitMs)
+            result.landedOnHearth = result.landedOnHearth && onHearth;
+        else if (pointDistance(planet.position, ship->position) > surface * 1.2f)
+            result.leftHearth = true;
     }
-    Landing landing{std::string(), ship->getHealth()};
-    for (const Star& star : currentWorld(game).stars)
-        for (const Planet& planet : star.planets)
-            if (ship->isLanded() && pointDistance(planet.position, ship->position) <
-                                        (planet.getRadius() + ship->getRadius()) * 1.2f)
-                landing.planet = planet.name;
+    result.health = ship->getHealth();
     for (WorldState& world : game.universe.worlds)
         for (TimerBase* timer : world.timers)
             delete timer;
-    return landing;
+    return result;
 }
 
-Result averageStream(int weapon) {
+Result averageStream(int weapon, bool survival) {
     Result sum;
     for (int i = 0; i < seeds; ++i) {
-        const Result r = stream(weapon, static_cast<unsigned>(i + 1));
+        const Result r = stream(weapon, static_cast<unsigned>(i + 1), survival);
         sum.seconds += r.seconds / seeds;
         sum.kills += r.kills / seeds;
     }
@@ -198,30 +220,35 @@ int main(int argc, char** argv) {
     }
     const char* names[] = {"no weapon", "bullets", "laser", "shells"};
     Result results[4];
+    Result survival[4];
     float bunch[4] = {0, 0, 0, 0};
-    std::fprintf(out, "| Weapon | Seconds survived | Kills | Kills in a bunch of 8 |\n"
-                      "|---|---|---|---|\n");
+    std::fprintf(out, "| Weapon | Seconds survived | Kills | Kills in a bunch of 8 "
+                      "| Survival: seconds | Survival: kills |\n"
+                      "|---|---|---|---|---|---|\n");
     for (int weapon = -1; weapon < 3; ++weapon) {
-        results[weapon + 1] = averageStream(weapon);
+        results[weapon + 1] = averageStream(weapon, false);
+        survival[weapon + 1] = averageStream(weapon, true);
         if (weapon >= 0)
             bunch[weapon + 1] = bunchKills(weapon);
-        std::fprintf(out, "| %s | %.1f | %.1f | %.0f |\n", names[weapon + 1],
-                     results[weapon + 1].seconds, results[weapon + 1].kills, bunch[weapon + 1]);
+        std::fprintf(out, "| %s | %.1f | %.1f | %.0f | %.1f | %.1f |\n", names[weapon + 1],
+                     results[weapon + 1].seconds, results[weapon + 1].kills, bunch[weapon + 1],
+                     survival[weapon + 1].seconds, survival[weapon + 1].kills);
     }
-    std::fprintf(out, "\n| First flight: W held for | Lands on | Hit points left |\n"
-                      "|---|---|---|\n");
+    std::fprintf(out, "\n| First flight: W after | Landed on Hearth until then | Took off "
+                      "| Hit points left |\n|---|---|---|---|\n");
     bool gentle = true;
-    for (int tap = 300; tap <= 650; tap += 50) {
-        const Landing landing = firstFlight(tap);
-        std::fprintf(out, "| %d ms | %s | %.0f |\n", tap,
-                     landing.planet.empty() ? "nothing" : landing.planet.c_str(), landing.health);
-        if (tap >= 450 && tap <= 550)
-            gentle = gentle && landing.planet == "Hearth" && landing.health == 100;
+    for (int wait : {0, 400, 1000, 3000, 10000, 30000}) {
+        const TakeOff t = firstFlight(wait);
+        std::fprintf(out, "| %.1f s | %s | %s | %.0f |\n", wait / 1000.0,
+                     t.landedOnHearth ? "yes" : "no", t.leftHearth ? "yes" : "no", t.health);
+        gentle = gentle && t.landedOnHearth && t.leftHearth && t.health == 100;
     }
     std::fflush(out);
     if (!check)
         return 0;
-    bool balanced = gentle && bunch[2] >= 2 && bunch[3] >= 3;
+    const bool pressing =
+        survival[0].seconds < 60 && survival[2].seconds >= 180 && survival[2].seconds <= 300;
+    bool balanced = gentle && pressing && bunch[2] >= 2 && bunch[3] >= 3;
     for (int i = 1; i < 4; ++i)
         balanced = balanced && results[i].seconds > results[0].seconds * 1.25f;
     if (!balanced)
