@@ -157,6 +157,7 @@ void handleEvents(Game& game) {
                 break;
             case KeyEffect::sound:
                 game.audio.toggle();
+                break;
             case KeyEffect::aids:
                 game.aidsShown = !game.aidsShown;
                 break;
