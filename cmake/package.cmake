@@ -106,9 +106,11 @@ Every number of the game lives in plain text tables, and the orrisk-check tool
 tells whether changed data can be used.")
 # dpkg-shlibdeps names the libraries the binaries link; the GL driver (Mesa's, or a vendor's)
 # comes with libglx0, the GL dispatch library it finds. The font is a file the game opens, which
-# no tool can see.
+# no tool can see. The SDL 1.2 library the game is built and tested against is the compat one on
+# SDL 2: shlibdeps only names the library's old package, which apt would satisfy with classic
+# SDL 1.2, and that cannot open the display where the game runs. The shim stands in for it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libsdl1.2-compat-shim")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
