@@ -487,6 +487,9 @@ int runGame(int argc, char** argv) {
     case OptionsResult::help:
         std::printf("%s\n%s", usageLine, helpText);
         return 0;
+    case OptionsResult::version:
+        std::printf("%s\n", versionText);
+        return 0;
     case OptionsResult::bad:
         std::fprintf(stderr, "orrisk: bad option '%s'\n%s\n", problem, usageLine);
         return 2;

@@ -3,10 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
-const char usageLine[] = "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --help]";
+const char usageLine[] =
+    "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --help | --version]";
 const char helpText[] = "  --window WIDTHxHEIGHT  open a window of that size (default 1280x1024)\n"
                         "  --fullscreen           fill the desktop\n"
-                        "  --help                 show this text\n";
+                        "  --help                 show this text\n"
+                        "  --version              print the version number\n";
+// The build passes the project's version in.
+const char versionText[] = ORRISK_VERSION;
 
 namespace {
 
@@ -30,6 +34,8 @@ OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const 
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0)
             return OptionsResult::help;
+        if (std::strcmp(arg, "--version") == 0)
+            return OptionsResult::version;
         if (std::strcmp(arg, "--fullscreen") == 0) {
             options.fullscreen = true;
         } else if (std::strcmp(arg, "--window") == 0 && i + 1 < argc) {

@@ -7,10 +7,11 @@ struct WindowOptions {
     bool fullscreen = false;
 };
 
-enum class OptionsResult { run, help, bad };
+enum class OptionsResult { run, help, version, bad };
 
 // Reads argv; on `bad`, `problem` names the offending argument.
 OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const char*& problem);
 
 extern const char usageLine[];
 extern const char helpText[];
+extern const char versionText[];
