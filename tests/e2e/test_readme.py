@@ -63,7 +63,11 @@ class Commands(unittest.TestCase):
         self.assertTrue(README.startswith("# Orrisk\n\n```\nscripts/run "), README[:60])
         for script in ("scripts/run", "scripts/test"):
             self.assertTrue(os.access(os.path.join(SOURCE_DIR, script), os.X_OK), script)
-        self.assertRegex(source(".ci", "run"), r"exec .*/scripts/test\"?\n")
+        # CI runs the README's test command, then both commands on a pristine machine; either
+        # failing fails it.
+        self.assertRegex(source(".ci", "run"),
+                         r'\n"\$ROOT/scripts/test" \|\| status=\$\?\n'
+                         r'"\$ROOT/scripts/fresh-machine" \|\| status=\$\?\nexit "\$status"\n$')
 
     def test_every_command_is_exercised(self):
         sandboxed = []
