@@ -31,6 +31,8 @@ def size(game):
 
 def start(game, *args):
     game.env.update(SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=game.path("out.raw"))
+    # In open space north of Hearth: the shipped start lands on it, and a landing is heard.
+    game.write_file("playerdata.txt", "0 3000 0.0015 0.012 0.0035 100 50\n")
     game.start(*args)
     game.wait_for_line(MAIN_LOOP, timeout=60)
     # The cursor starts on the ship, where nothing fires: aim straight up.
