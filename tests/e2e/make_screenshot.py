@@ -3,7 +3,7 @@
     python3 tests/e2e/make_screenshot.py [OUTPUT]
 
 OUTPUT defaults to docs/screenshot.png in the source tree; the game comes from ORRISK_RUNTIME_DIR
-(default: build/run). The ship makes a short burn onto the planet Hearth and waits there while
+(default: build/run). The ship waits on the planet Hearth, where it starts, while
 enemies (arriving four times as often as usual) close in on the radar; then it takes off with the
 engine lit, firing bullets at the nearest one, and the shot is taken mid-burn, scaled to 960x768.
 """
@@ -103,8 +103,6 @@ def take(output):
         # Enemies every 125 ms instead of every 500.
         game.key("equal")
         game.key("equal")
-        # Hearth drifts south across the ship's nose; the first flight's half-second burn meets it.
-        game.hold("w", 0.5)
         game.click(4)
         cursor = Cursor(game)
         cursor.aim_at(wait_for_enemy(game, lambda blip: True, timeout=120))
