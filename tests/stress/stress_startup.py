@@ -80,6 +80,8 @@ def main():
                     tally[outcome] += 1
                     if problem:
                         problems.append(problem)
+                print("%.0f s: %d starts" % (time.monotonic() - began, sum(tally.values())),
+                      flush=True)
     finally:
         xvfb.kill()
         xvfb.wait()
