@@ -91,6 +91,15 @@ def check_status_text(image):
     assert white_extent(image, H - 400, H - 180)[2] == 0
 
 
+def shows_hud(image):
+    try:
+        check_panels(image)
+        check_status_text(image)
+    except AssertionError:
+        return False
+    return True
+
+
 def enemy_on_radar(game, timeout):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
@@ -116,11 +125,13 @@ def main():
         flat_png(game, "bluestar.png", (255, 255, 0))
         flat_png(game, "dust.png", BLACK)
         game.start()
-        game.wait_for_line("Done with that, now starting main loop", timeout=30)
-        # The FPS line appears once a second of frames has been summed.
+        game.wait_for_line("Done with that, now starting main loop", timeout=60)
+        # The FPS line appears once a second of frames has been summed; a slow machine may take
+        # longer to show the first frames.
         time.sleep(2)
+        game.wait_frames(3)
 
-        image = game.screenshot()
+        image = game.wait_for_screen(shows_hud, timeout=60)
         check_panels(image)
         check_status_text(image)
 
