@@ -265,7 +265,11 @@ class Game:
         self._out = open(self.path("stdout.txt"), "wb")
         self._err = open(self.path("stderr.txt"), "wb")
         self.proc = subprocess.Popen(
-            [self.binary, *args], cwd=self.work_dir, env=self.env, stdout=self._out, stderr=self._err
+            [self.binary, *args],
+            cwd=self.work_dir,
+            env=self.env,
+            stdout=self._out,
+            stderr=self._err,
         )
         return self
 
