@@ -49,8 +49,12 @@ def play(display, case):
         if game.running() and wait_until(
                 lambda: not game.running() or game.count_line(FRAME_LINE) >= FRAMES,
                 FRAMES_LIMIT):
-            press_q(game)
-            wait_until(lambda: not game.running(), EXIT_LIMIT)
+            # Pressed again if the game is still running: finding the window can fail while
+            # other games' windows come and go.
+            deadline = time.monotonic() + EXIT_LIMIT
+            while game.running() and time.monotonic() < deadline:
+                press_q(game)
+                wait_until(lambda: not game.running(), 10)
         status = game.wait_exit(timeout=1)
         lines = game.lines()
         refused = status == 1 and name and STARTED not in lines
