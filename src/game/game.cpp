@@ -63,6 +63,10 @@ void fillDesktop() {
 // Steps up to the GL context; false when SDL itself cannot start.
 bool openWindow(bool fullscreen) {
     printLine("Starting this thing");
+    // Before SDL_Init: from there on SDL's threads (the audio device watcher among them) read the
+    // environment, and adding a variable may move the array they are reading and free it.
+    static char centred[] = "SDL_VIDEO_CENTERED=center";
+    SDL_putenv(centred);
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) {
         // No sound is never a reason not to start: the game goes on without the audio subsystem,
         // and says so once when it finds no device to play through.
@@ -76,8 +80,6 @@ bool openWindow(bool fullscreen) {
     std::atexit(SDL_Quit);
 
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    static char centred[] = "SDL_VIDEO_CENTERED=center";
-    SDL_putenv(centred);
     if (fullscreen)
         fillDesktop();
     if (!SDL_SetVideoMode(w, h, 32, SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0))) {

@@ -30,26 +30,92 @@ API of Game (all timeouts in seconds):
     key(name)                 one key press (xdotool key), e.g. "q", "1", "minus", "equal".
     hold(name, seconds)       key held down for a while (keydown, sleep, keyup).
     mouse_move_relative(dx, dy), click(button)   (4: wheel up, 5: wheel down).
+    wait_frames(frames=1, timeout=60)   until the game has begun this many more frames.
+    wait_for_screen(predicate, timeout=30) -> Image
+                              screenshots until predicate(image) holds (or the time is up).
     screenshot(path=None) -> Image
                               the whole screen; saved as PNG when path is given.
     wait_exit(timeout=10) -> int | None
                               the exit status, or None if the game is still running.
     running()                 is the game process alive.
+    crash_report() -> str     "" unless the game died of a signal; else the signal and a
+                              backtrace of every thread, from the core it left in work_dir.
+Game(display=":N") plays on that X server (shared with other games) instead of its own.
 Image: width, height, pixel(x, y) -> (r, g, b), count(predicate), differs(other) -> int
 (number of differing pixels), save_png(path).
 
-Leaving the with-block kills the game and Xvfb and removes the scratch directory.
+Leaving the with-block kills the game and Xvfb and removes the scratch directory; if the game
+died of a signal and no test has asked for the crash report, it goes to standard error first.
+Every process the tests start may dump a core: the harness lifts the soft core size limit.
 """
 
+import glob
 import os
+import resource
+import signal
 import shutil
 import struct
 import subprocess
+import sys
 import tempfile
 import time
 import zlib
 
 SCREEN = "1280x1024x24"
+GDB_TIMEOUT = 300
+
+
+def allow_core_dumps():
+    """Lifts the soft core size limit to the hard one, for this process and all it starts."""
+    _, hard = resource.getrlimit(resource.RLIMIT_CORE)
+    resource.setrlimit(resource.RLIMIT_CORE, (hard, hard))
+
+
+allow_core_dumps()
+
+
+def find_core(directory, pid, binary):
+    """The core a process left, by the kernel's core_pattern; (path or None, why not found)."""
+    with open("/proc/sys/kernel/core_pattern") as f:
+        pattern = f.read().strip()
+    if pattern.startswith("|"):
+        return None, "core_pattern %r hands cores to a program, not to a file" % pattern
+    if resource.getrlimit(resource.RLIMIT_CORE)[0] == 0:
+        return None, "the core size limit is 0 (ulimit -c)"
+    fields = {"%": "%", "p": str(pid), "e": os.path.basename(binary)[:15]}
+    name = "".join(fields.get(part[:1], "*") + part[1:] if i else part
+                   for i, part in enumerate(pattern.split("%")))
+    found = glob.glob(os.path.join(directory, name)) or glob.glob(
+        os.path.join(directory, name + ".%d" % pid))
+    if found:
+        return found[0], ""
+    return None, "no file %r in %s (core_pattern %r)" % (name, directory, pattern)
+
+
+def backtrace(binary, core):
+    """Every thread's backtrace from a core, by gdb in batch mode."""
+    try:
+        gdb = subprocess.run(["gdb", "-batch", "-nx", "-ex", "thread apply all bt", binary, core],
+                             capture_output=True, text=True, timeout=GDB_TIMEOUT)
+    except (OSError, subprocess.TimeoutExpired) as error:
+        return "gdb failed: %s" % error
+    keep = ("#", "Thread ", "Program terminated", "Core was generated", "[Current thread")
+    lines = [line for line in gdb.stdout.splitlines() if line.startswith(keep)]
+    return "\n".join(lines) or "gdb printed no backtrace:\n" + gdb.stdout + gdb.stderr
+
+
+def crash_report(status, binary, directory, pid):
+    """"" unless status is a death by signal; else the signal and the backtrace from the core."""
+    if status is None or status >= 0:
+        return ""
+    try:
+        name = signal.Signals(-status).name
+    except ValueError:
+        name = "signal %d" % -status
+    core, why = find_core(directory, pid, binary)
+    if core is None:
+        return "%s died of %s; no backtrace: %s" % (binary, name, why)
+    return "%s died of %s; backtrace from %s:\n%s" % (binary, name, core, backtrace(binary, core))
 
 
 class Image:
@@ -142,8 +208,9 @@ def start_xvfb():
 class Game:
     """The game under test with its scratch directory and X server; use as a context manager."""
 
-    def __init__(self, files=None):
+    def __init__(self, files=None, display=None):
         self.runtime_dir = os.environ["ORRISK_RUNTIME_DIR"]
+        self.binary = os.path.join(self.runtime_dir, "orrisk")
         self.work_dir = tempfile.mkdtemp(prefix="orrisk-e2e-")
         names = files if files is not None else os.listdir(self.runtime_dir)
         for name in names:
@@ -151,13 +218,15 @@ class Game:
             if os.path.isfile(source):
                 shutil.copy2(source, os.path.join(self.work_dir, name))
         self.xvfb = None
-        self.display = None
+        self.display = display
         self.proc = None
         self._out = None
         self._err = None
+        self._crash = None
 
     def __enter__(self):
-        self.xvfb, self.display = start_xvfb()
+        if self.display is None:
+            self.xvfb, self.display = start_xvfb()
         self.env = dict(os.environ, DISPLAY=self.display)
         return self
 
@@ -166,6 +235,10 @@ class Game:
         return False
 
     def close(self):
+        unseen = self._crash is None
+        report = self.crash_report()
+        if report and unseen:
+            sys.stderr.write(report + "\n")
         for proc in (self.proc, self.xvfb):
             if proc is not None and proc.poll() is None:
                 proc.kill()
@@ -189,16 +262,26 @@ class Game:
 
     # The game process.
     def start(self, *args):
-        binary = os.path.join(self.runtime_dir, "orrisk")
         self._out = open(self.path("stdout.txt"), "wb")
         self._err = open(self.path("stderr.txt"), "wb")
         self.proc = subprocess.Popen(
-            [binary, *args], cwd=self.work_dir, env=self.env, stdout=self._out, stderr=self._err
+            [self.binary, *args],
+            cwd=self.work_dir,
+            env=self.env,
+            stdout=self._out,
+            stderr=self._err,
         )
         return self
 
     def running(self):
         return self.proc is not None and self.proc.poll() is None
+
+    def crash_report(self):
+        """Once the game has died of a signal, that signal and a backtrace of every thread."""
+        if self._crash is None and self.proc is not None and self.proc.poll() is not None:
+            self._crash = crash_report(self.proc.returncode, self.binary, self.work_dir,
+                                       self.proc.pid)
+        return self._crash or ""
 
     def stdout(self):
         with open(self.path("stdout.txt"), "rb") as f:
@@ -223,12 +306,13 @@ class Game:
                     return i
             if not self.running() or time.monotonic() > deadline:
                 raise TimeoutError(
-                    "no line %r (game %s)\n--- stdout tail:\n%s\n--- stderr:\n%s"
+                    "no line %r (game %s)\n--- stdout tail:\n%s\n--- stderr:\n%s\n%s"
                     % (
                         text,
                         "running" if self.running() else "exited %s" % self.proc.poll(),
                         "\n".join(lines[-30:]),
                         self.stderr(),
+                        self.crash_report(),
                     )
                 )
             time.sleep(0.05)
@@ -256,6 +340,21 @@ class Game:
 
     def click(self, button):
         self._xdotool("click", str(button))
+
+    def wait_frames(self, frames=1, timeout=60):
+        """Waits until the game has begun this many more frames (each prints a line)."""
+        start = len(self.lines())
+        for _ in range(frames):
+            start = self.wait_for_line("processing projectiles", timeout=timeout, start=start) + 1
+
+    def wait_for_screen(self, predicate, timeout=30):
+        """Screenshots until predicate(image) holds, the time is up or the game has ended;
+        returns the last one, for the caller's assertion."""
+        deadline = time.monotonic() + timeout
+        while True:
+            image = self.screenshot()
+            if predicate(image) or time.monotonic() > deadline or not self.running():
+                return image
 
     def settled_screenshot(self, name, frames=3):
         """A screenshot a few frames after the input, once the new view has been drawn and swapped."""

@@ -39,11 +39,13 @@ def changed_around(before, after, cx, cy):
     return count(before, after, lambda a, b: a != b, cx - 80, cx + 80, cy - 80, cy + 80)
 
 
-def fire(game, key, seconds):
+def fire(game, key, seconds, shows):
+    """Space held with the weapon selected until a screenshot shows its shots (or the time is
+    up); that screenshot."""
     game.key(key)
     game._xdotool("keydown", "space")
     time.sleep(seconds)
-    shot = game.screenshot()
+    shot = game.wait_for_screen(shows)
     game._xdotool("keyup", "space")
     return shot
 
@@ -52,7 +54,8 @@ def start_calm(game):
     for name, text in CALM.items():
         game.write_file(name, text)
     game.start()
-    game.wait_for_line(MAIN_LOOP, timeout=30)
+    game.wait_for_line(MAIN_LOOP, timeout=60)
+    game.wait_frames(3)
 
 
 def weapons():
@@ -61,29 +64,47 @@ def weapons():
         # The cursor starts on the ship; 150 counts up move it 22.5 % of the view, straight up.
         game.mouse_move_relative(0, -150)
         time.sleep(0.6)
+        game.wait_frames(3)
         before = game.screenshot()
         time.sleep(0.3)
+        game.wait_frames(2)
         still = lit_above_ship(before, game.screenshot(), 12)
 
-        beam = lit_above_ship(before, fire(game, "2", 0.4), 3)
+        beam = lit_above_ship(before, fire(
+            game, "2", 0.4, lambda shot: lit_above_ship(before, shot, 3) > max(300, 4 * still)),
+            3)
         assert beam > 300 and beam > 4 * still, "no beam: %d pixels lit, %d idle" % (beam, still)
         time.sleep(0.3)
+        game.wait_frames(3)
         after_beam = game.screenshot()
         assert lit_above_ship(before, after_beam, 3) < beam / 3, "the beam outlives the key"
 
-        bullets = lit_above_ship(after_beam, fire(game, "1", 0.5), 12)
+        bullets = lit_above_ship(after_beam, fire(
+            game, "1", 0.5, lambda shot: lit_above_ship(after_beam, shot, 12) > max(30, 4 * still)),
+            12)
         assert bullets > 30 and bullets > 4 * still, "no bullets: %d lit, %d idle" % (
             bullets, still)
 
         # Once the bullets have left the view, one shell and its growing shockwave.
         time.sleep(1.5)
+        game.wait_frames(3)
         quiet = game.screenshot()
         game.key("3")
-        game.hold("space", 0.1)
-        time.sleep(1.3)
-        wave = game.screenshot()
-        burst = changed_around(quiet, wave, CENTRE_X, CENTRE_Y - 150)
-        control = changed_around(quiet, wave, CENTRE_X, CENTRE_Y + 250)
+        # Held for two frames begun after the key: the first of them fires.
+        game._xdotool("keydown", "space")
+        game.wait_frames(2)
+        game._xdotool("keyup", "space")
+
+        def shockwave(shot):
+            """Pixels changed around the burst point and as far below the ship."""
+            return (changed_around(quiet, shot, CENTRE_X, CENTRE_Y - 150),
+                    changed_around(quiet, shot, CENTRE_X, CENTRE_Y + 250))
+
+        def shown(shot):
+            burst, control = shockwave(shot)
+            return burst > 1500 and burst > 5 * control
+
+        burst, control = shockwave(game.wait_for_screen(shown))
         assert burst > 1500 and burst > 5 * control, "no shockwave: %d changed, %d elsewhere" % (
             burst, control)
 
@@ -104,7 +125,8 @@ def enemies_arrive():
         time.sleep(0.5)
         first = game.screenshot()
         time.sleep(1.5)
-        later = game.screenshot()
+        later = game.wait_for_screen(
+            lambda shot: status_text(first, ships_line) != status_text(shot, ships_line))
         assert status_text(first, ships_line) != status_text(later, ships_line), (
             "the ship count did not change in 1.5 s of spawning")
         assert status_text(first, health_line) == status_text(later, health_line), (

@@ -62,7 +62,7 @@ FAULTS = {"removed": remove, "emptied": empty, "garbage": garble, "dir": directo
           "loop": symlink_loop}
 
 
-def wait_frames(game, frames, timeout=20):
+def wait_frames(game, frames, timeout=60):
     deadline = time.monotonic() + timeout
     while game.count_line("Processing wormholes") < frames and game.running():
         if time.monotonic() > deadline:
@@ -74,15 +74,16 @@ def check_and_run(game):
     """Runs orrisk-check on the scratch directory, then the game until Q or its refusal; returns
     the checker's run, the game's status and its standard output and standard error lines."""
     checker = subprocess.run([os.path.join(game.runtime_dir, "orrisk-check"), game.work_dir],
-                             capture_output=True, text=True, timeout=30)
+                             capture_output=True, text=True, timeout=120)
     game.start()
-    deadline = time.monotonic() + 40
+    # Limits for a slow, busy machine (and the sanitizer build): a start takes about a second.
+    deadline = time.monotonic() + 120
     while game.running() and STARTED not in game.lines() and time.monotonic() < deadline:
         time.sleep(0.05)
     if game.running():
         wait_frames(game, 5)
         game.key("q")
-    return checker, game.wait_exit(timeout=20), game.lines(), game.stderr().splitlines()
+    return checker, game.wait_exit(timeout=60), game.lines(), game.stderr().splitlines()
 
 
 def run_case(name, fault):
@@ -95,7 +96,7 @@ def run_case(name, fault):
         if any(PROBLEM.match(line) for line in lines):
             errors.append("a problem line on standard output")
         if status not in (0, 1):
-            errors.append("status %r (a crash or a hang)" % status)
+            errors.append("status %r (a crash or a hang)\n%s" % (status, game.crash_report()))
         if status == 0 and lines.count("Processing wormholes") < 5:
             errors.append("quit before running frames")
         if status == 1:

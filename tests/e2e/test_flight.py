@@ -41,22 +41,27 @@ def flight():
         # Out in open space, 3000 units north of Hearth's start, rather than landed on it.
         game.write_file("playerdata.txt", "0 3000 0.0015 0.012 0.0035 100 50\n")
         game.start()
-        game.wait_for_line(MAIN_LOOP, timeout=30)
-        time.sleep(0.5)
+        game.wait_for_line(MAIN_LOOP, timeout=60)
+        # Frames drawn before each shot, however slow the machine.
+        game.wait_frames(5)
         rest_a = game.screenshot()
         time.sleep(0.3)
+        game.wait_frames(2)
         rest_b = game.screenshot()
+        idle_flame = warm_behind_ship(rest_b)
 
         game._xdotool("keydown", "w")
         time.sleep(0.7)
-        thrusting = game.screenshot()
+        thrusting = game.wait_for_screen(
+            lambda shot: warm_behind_ship(shot) > max(40, 4 * idle_flame))
         game._xdotool("keyup", "w")
         time.sleep(0.2)
+        game.wait_frames(3)
         coast_a = game.screenshot()
         time.sleep(0.3)
+        game.wait_frames(2)
         coast_b = game.screenshot()
 
-        idle_flame = warm_behind_ship(rest_b)
         flame = warm_behind_ship(thrusting)
         assert flame > 40 and flame > 4 * idle_flame, (
             "no flame behind the ship: %d warm pixels while thrusting, %d at rest"

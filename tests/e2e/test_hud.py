@@ -91,6 +91,15 @@ def check_status_text(image):
     assert white_extent(image, H - 400, H - 180)[2] == 0
 
 
+def shows_hud(image):
+    try:
+        check_panels(image)
+        check_status_text(image)
+    except AssertionError:
+        return False
+    return True
+
+
 def enemy_on_radar(game, timeout):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
@@ -118,11 +127,13 @@ def main():
         # The ship at the origin, as the scene above is laid out round it.
         game.write_file("playerdata.txt", "0 0 0.0015 0.012 0.0035 100 50\n")
         game.start()
-        game.wait_for_line("Done with that, now starting main loop", timeout=30)
-        # The FPS line appears once a second of frames has been summed.
+        game.wait_for_line("Done with that, now starting main loop", timeout=60)
+        # The FPS line appears once a second of frames has been summed; a slow machine may take
+        # longer to show the first frames.
         time.sleep(2)
+        game.wait_frames(3)
 
-        image = game.screenshot()
+        image = game.wait_for_screen(shows_hud, timeout=60)
         check_panels(image)
         check_status_text(image)
 

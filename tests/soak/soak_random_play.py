@@ -85,7 +85,8 @@ def main():
                     game.key("minus")
                 storm = "after"
             random_action(game, rng)
-            assert game.running(), "the game died after %.0f s:\n%s" % (elapsed, game.stderr())
+            assert game.running(), "the game died after %.0f s:\n%s\n%s" % (
+                elapsed, game.stderr(), game.crash_report())
             if not samples or elapsed - samples[-1][0] >= 10:
                 samples.append((elapsed, *memory(pid)))
             if at_30 is None and elapsed >= 30:
@@ -100,7 +101,8 @@ def main():
         print("at end:  VmRSS %d kB, VmHWM %d kB" % end)
         print("frames:", frames)
         errors = game.stderr()
-        assert status == 0, "exit status %s\n%s" % (status, errors[-5000:])
+        assert status == 0, "exit status %s\n%s\n%s" % (status, errors[-5000:],
+                                                       game.crash_report())
         assert "Sanitizer" not in errors, errors[-5000:]
         assert frames > 1000, "only %d frames in %d s" % (frames, PLAY_SECONDS)
         # After the storm the world settles: memory may wander a little but must not keep climbing
