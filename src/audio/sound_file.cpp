@@ -105,10 +105,10 @@ bool soundDecodes(const uint8_t* data, size_t size, std::string& reason) {
     if (!readSoundHeader(data, size, format, reason))
         return false;
     SDL_RWops* source = SDL_RWFromConstMem(data, static_cast<int>(size));
-    SDL_AudioSpec spec;
+    SDL_AudioSpec decoded;
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (!source || !SDL_LoadWAV_RW(source, 1, &spec, &samples, &length))
+    if (!source || !SDL_LoadWAV_RW(source, 1, &decoded, &samples, &length))
         return refuse(reason, "SDL cannot decode it");
     SDL_FreeWAV(samples);
     return true;
