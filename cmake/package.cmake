@@ -1,11 +1,13 @@
 # The Debian package, built by CPack from the installation above (scripts/package configures it).
-# Its version is the project's; its changelog is made from the AppStream release list, so a
-# release is the version in project() plus a new <release> entry, nothing else.
+# Its version is the project's with a Debian revision (scripts/package names the release it is
+# built for there); its changelog is made from the AppStream release list, so a release is the
+# version in project() plus a new <release> entry, nothing else.
 if(NOT ORRISK_DEBIAN_PACKAGE)
   return()
 endif()
 set(ORRISK_MAINTAINER "Orrisk developers <orrisk@users.noreply.github.com>"
     CACHE STRING "The package's maintainer, as Debian writes it: name <address>")
+set(ORRISK_DEBIAN_REVISION 1 CACHE STRING "The package's Debian revision, such as 1~deb13u1")
 set(ORRISK_DOC_DIR share/doc/orrisk)
 
 configure_file(${ORRISK_PACKAGING_DIR}/copyright ${CMAKE_BINARY_DIR}/packaging/copyright @ONLY)
@@ -60,7 +62,7 @@ while(start GREATER -1)
   endif()
   execute_process(COMMAND env LC_ALL=C date -u -R -d "${date} 00:00:00"
                   OUTPUT_VARIABLE stamp OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-  string(APPEND changelog "orrisk (${version}) unstable; urgency=medium\n\n")
+  string(APPEND changelog "orrisk (${version}-${ORRISK_DEBIAN_REVISION}) unstable; urgency=medium\n\n")
   string(REGEX MATCHALL "<(p|li)>[^<]*</(p|li)>" items "${release}")
   foreach(item ${items})
     string(REGEX REPLACE "</?(p|li)>" "" item "${item}")
@@ -80,14 +82,16 @@ if(NOT changelog)
   message(FATAL_ERROR "${metainfo_file}: no <release> to make the changelog from")
 endif()
 string(STRIP "${changelog}" changelog)
-file(WRITE ${CMAKE_BINARY_DIR}/packaging/changelog "${changelog}\n")
-# A native package (its version has no Debian revision) names its changelog changelog.gz.
-execute_process(COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/packaging/changelog COMMAND_ERROR_IS_FATAL ANY)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${ORRISK_DOC_DIR})
+# A package whose version has a Debian revision names its changelog changelog.Debian.gz.
+file(WRITE ${CMAKE_BINARY_DIR}/packaging/changelog.Debian "${changelog}\n")
+execute_process(COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/packaging/changelog.Debian
+                COMMAND_ERROR_IS_FATAL ANY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz DESTINATION ${ORRISK_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orrisk)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${ORRISK_DEBIAN_REVISION})
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ORRISK_MAINTAINER})

@@ -205,6 +205,15 @@ def start_xvfb():
     return proc, ":" + number.decode().strip()
 
 
+def imagemagick(tool):
+    """The command line that starts one of ImageMagick's tools: version 7 runs each through
+    "magick" and keeps the old names only as aliases that warn; version 6 has the old names only.
+    For "convert", version 7's own form is "magick" alone."""
+    if shutil.which("magick"):
+        return ["magick"] if tool == "convert" else ["magick", tool]
+    return [tool]
+
+
 class Game:
     """The game under test with its scratch directory and X server; use as a context manager."""
 
@@ -366,7 +375,9 @@ class Game:
     def screenshot(self, path=None):
         ppm = self.path("screen.ppm")
         subprocess.run(
-            ["import", "-window", "root", "-depth", "8", "ppm:" + ppm], env=self.env, check=True
+            imagemagick("import") + ["-window", "root", "-depth", "8", "ppm:" + ppm],
+            env=self.env,
+            check=True,
         )
         image = read_ppm(ppm)
         os.remove(ppm)

@@ -18,7 +18,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE_DIR = os.path.dirname(os.path.dirname(HERE))
 os.environ.setdefault("ORRISK_RUNTIME_DIR", os.path.join(SOURCE_DIR, "build", "run"))
 sys.path.insert(0, HERE)
-from harness import Game  # noqa: E402
+from harness import Game, imagemagick  # noqa: E402
 
 MAIN_LOOP = "Done with that, now starting main loop"
 SIZE = "960x768"
@@ -118,7 +118,8 @@ def take(output):
             status = game.wait_exit(timeout=15)
             if status != 0:
                 raise RuntimeError("the game ended with status %r" % status)
-            subprocess.run(["convert", full, "-resize", SIZE, "-strip", output], check=True)
+            subprocess.run(imagemagick("convert") + [full, "-resize", SIZE, "-strip", output],
+                           check=True)
 
 
 def main():

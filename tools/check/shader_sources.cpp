@@ -1,6 +1,5 @@
 #include "shader_sources.h"
 
-#include <glslang/MachineIndependent/localintermediate.h>
 #include <glslang/Public/ResourceLimits.h>
 #include <glslang/Public/ShaderLang.h>
 
@@ -102,39 +101,37 @@ bool compileStage(glslang::TShader& shader, const std::string& path, const std::
     return compiled;
 }
 
-// The varyings of one storage a stage names; with usedOnly, only those its code refers to.
-class Varyings : public glslang::TIntermTraverser {
-  public:
-    Varyings(glslang::TShader& shader, glslang::TStorageQualifier storage, bool usedOnly)
-        : storage(storage), usedOnly(usedOnly) {
-        if (auto* root = shader.getIntermediate()->getTreeRoot())
-            root->traverse(this);
-    }
+// The names a stage's reflection lists, built-ins left out. Each stage is reflected in a program
+// of its own, as the first and last stage there, so that its inputs and outputs are the
+// program's and no other stage's.
+std::set<std::string> reflectedNames(glslang::TShader& shader, bool outputs, int options) {
     std::set<std::string> names;
-
-    void visitSymbol(glslang::TIntermSymbol* symbol) override {
-        const std::string name = symbol->getName().c_str();
-        if (symbol->getQualifier().storage == storage && name.compare(0, 3, "gl_") != 0)
+    glslang::TProgram program;
+    program.addShader(&shader);
+    if (!program.link(EShMsgDefault) ||
+        !program.buildReflection(EShReflectionIntermediateIO | options))
+        return names;
+    const int count = outputs ? program.getNumPipeOutputs() : program.getNumPipeInputs();
+    for (int i = 0; i < count; ++i) {
+        const std::string& name =
+            outputs ? program.getPipeOutput(i).name : program.getPipeInput(i).name;
+        if (!startsWith(name, "gl_"))
             names.insert(name);
     }
-    bool visitAggregate(glslang::TVisit, glslang::TIntermAggregate* node) override {
-        return !usedOnly || node->getOp() != glslang::EOpLinkerObjects;
-    }
-
-  private:
-    glslang::TStorageQualifier storage;
-    bool usedOnly;
-};
+    return names;
+}
 
 // glslang links each stage on its own; the driver also refuses a varying that the fragment
-// shader reads and the vertex shader does not declare.
+// shader reads and the vertex shader does not declare. The vertex stage's outputs count whether
+// or not its code writes them; the fragment stage's inputs only where its code reads them.
 void checkVaryings(glslang::TShader& vertex, glslang::TShader& fragment, size_t pair,
                    Problems& problems) {
-    const Varyings written(vertex, glslang::EvqVaryingOut, false);
-    const Varyings read(fragment, glslang::EvqVaryingIn, true);
+    const std::set<std::string> written =
+        reflectedNames(vertex, true, EShReflectionAllIOVariables);
+    const std::set<std::string> read = reflectedNames(fragment, false, EShReflectionDefault);
     bool first = true;
-    for (const std::string& name : read.names) {
-        if (written.names.count(name))
+    for (const std::string& name : read) {
+        if (written.count(name))
             continue;
         if (first)
             problems.push_back(shaderPairDoesNotLink(pair));
