@@ -21,6 +21,8 @@ struct WorldState {
     // Enemies destroyed here by damage (the player's shots, beam and shockwaves); rams and
     // bodies that swallow a ship do not count.
     unsigned kills = 0;
+    // Survival's chasers steer round the reach of stars and planets instead of falling in.
+    bool chasersGoRound = false;
 };
 
 struct Universe {

@@ -6,6 +6,7 @@
 #include "combat/ship.h"
 #include "combat/timers.h"
 #include "data/weapon_ship_tables.h"
+#include "game/passes.h"
 #include "player/player.h"
 
 namespace {
@@ -117,4 +118,25 @@ TEST_F(Ships, WithoutABehaviourItOnlyDriftsAndKeepsItsHeading) {
     EXPECT_FLOAT_EQ(ship.position.x, 1001);
     EXPECT_FLOAT_EQ(ship.getTheta(), 0.7f);
     EXPECT_EQ(Ship(point{0, 0}, 99).ai, 0) << "a type missing from the table is inert";
+}
+
+// Survival's chasers go round a star that lies between them and the ship and ram it; the game's
+// own fly straight in. Neither end is a kill.
+TEST_F(Ships, InSurvivalAChaserGoesRoundAStarInTheWayInsteadOfFallingIn) {
+    for (bool goRound : {false, true}) {
+        WorldState sky;
+        sky.chasersGoRound = goRound;
+        sky.stars.emplace_back(point{0, 0}, 200, 1, 0, 0, "Sun"); // reach 2000
+        sky.ships.emplace_back(point{-6000, 0}, limitedChaser);
+        Player ship{point{3000, 0}, 0.001f, 0.05f, 0.002f, 100, 50};
+        for (int i = 0; i < 5000 && !sky.ships.empty(); ++i) {
+            updateShips(sky, &ship, 20);
+            sky.stars.front().update(sky, &ship, 20);
+        }
+        EXPECT_TRUE(sky.ships.empty());
+        EXPECT_EQ(ship.getHealth() < 100, goRound) << goRound;
+        EXPECT_EQ(sky.kills, 0u);
+        for (TimerBase* t : sky.timers)
+            delete t;
+    }
 }
