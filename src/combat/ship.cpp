@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int chase = 1;
+constexpr int chase = chaserBehaviour;
 constexpr int flee = 2;
 constexpr int holdRange = 3;
 constexpr float ramDistance = 50;

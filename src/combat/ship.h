@@ -2,6 +2,9 @@
 #include "core/geometry.h"
 
 struct WorldState;
+
+// The behaviour of the enemies that chase the player to ram it.
+constexpr int chaserBehaviour = 1;
 class Player;
 
 // An enemy ship: it chases, flees from or circles the player and rams it.
