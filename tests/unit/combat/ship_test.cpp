@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "bodies/world_state.h"
+#include "combat/detour.h"
 #include "combat/ship.h"
 #include "combat/timers.h"
 #include "data/weapon_ship_tables.h"
@@ -139,4 +140,16 @@ TEST_F(Ships, InSurvivalAChaserGoesRoundAStarInTheWayInsteadOfFallingIn) {
         for (TimerBase* t : sky.timers)
             delete t;
     }
+}
+
+// Only a reach crossed between the chaser and the ship turns it, and it turns a fifth beyond it.
+TEST(Detour, TurnsOnlyWhereTheWayCrossesAReachBetweenItsEnds) {
+    std::vector<Star> sky;
+    sky.emplace_back(point{0, 0}, 200, 1, 0, 0, "Sun"); // reach 2000
+    const point aside = detourAim(point{-5000, 1900}, point{5000, 1900}, sky);
+    EXPECT_NEAR(aside.x, 0, 1e-3f);
+    EXPECT_FLOAT_EQ(aside.y, 2400);
+    EXPECT_FLOAT_EQ(detourAim(point{-5000, 2100}, point{5000, 2100}, sky).y, 2100);
+    EXPECT_FLOAT_EQ(detourAim(point{-5000, 0}, point{-3000, 0}, sky).x, -3000);
+    EXPECT_FLOAT_EQ(detourAim(point{3000, 0}, point{5000, 0}, sky).x, 5000);
 }
