@@ -40,9 +40,30 @@ void swallowOrPullList(std::list<Body>& bodies, WorldState& world, point centre,
     }
 }
 
+// Survival's chasers skim a body instead of falling in: one that has come down to it is set back
+// on its surface with its inward speed gone, and slides on along it.
+void keepChasersOut(std::list<Ship>& ships, point centre, float radius) {
+    for (Ship& ship : ships) {
+        const float d = pointDistance(centre, ship.position);
+        if (ship.ai != chaserBehaviour || d > radius)
+            continue;
+        const point out =
+            d > 0 ? point{(ship.position.x - centre.x) / d, (ship.position.y - centre.y) / d}
+                  : point{1, 0};
+        const float surface = radius + 0.25f; // clear of the touch test, whatever the rounding
+        ship.position = point{centre.x + out.x * surface, centre.y + out.y * surface};
+        const float inward = ship.velocity.x * out.x + ship.velocity.y * out.y;
+        if (inward < 0)
+            ship.velocity =
+                point{ship.velocity.x - out.x * inward, ship.velocity.y - out.y * inward};
+    }
+}
+
 } // namespace
 
 void swallowOrPull(WorldState& world, point bodyPosition, float radius, float density, int dt) {
+    if (world.chasersGoRound)
+        keepChasersOut(world.ships, bodyPosition, radius);
     swallowOrPullList(world.projectiles, world, bodyPosition, radius, density, dt);
     swallowOrPullList(world.ships, world, bodyPosition, radius, density, dt);
 }

@@ -9,5 +9,6 @@ point gravityPull(point bodyPosition, float radius, float density, point objectP
 // How far a body's gravity reaches.
 float gravityReach(float radius, float density);
 // What a star or planet does to the shots and enemy ships of its world: those touching it
-// (distance <= radius) explode and are removed, those within reach (inclusive) are pulled.
+// (distance <= radius) explode and are removed, those within reach (inclusive) are pulled. Where
+// survival's chasers go round, a chaser touching it is set back on its surface instead.
 void swallowOrPull(WorldState& world, point bodyPosition, float radius, float density, int dt);

@@ -21,6 +21,9 @@ struct WorldState {
     // Enemies destroyed here by damage (the player's shots, beam and shockwaves); rams and
     // bodies that swallow a ship do not count.
     unsigned kills = 0;
+    // Survival's chasers steer round the reach of stars and planets, and skim the surface of one
+    // they come down to instead of falling in.
+    bool chasersGoRound = false;
 };
 
 struct Universe {

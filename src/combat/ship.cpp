@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "bodies/world_state.h"
+#include "combat/detour.h"
 #include "combat/timers.h"
 #include "combat/truncate.h"
 #include "core/sound_events.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-constexpr int chase = 1;
+constexpr int chase = chaserBehaviour;
 constexpr int flee = 2;
 constexpr int holdRange = 3;
 constexpr float ramDistance = 50;
@@ -101,6 +102,14 @@ void Ship::steer(point toPlayer, float d) {
     }
 }
 
+void Ship::steerRoundBodies(const WorldState& world, point playerPosition) {
+    const point aim = detourAim(position, playerPosition, world.stars);
+    const float d = pointDistance(aim, position);
+    // Only a waypoint can coincide with the ship; the next step heads on for the player.
+    if (d > 0)
+        steer(point{aim.x - position.x, aim.y - position.y}, d);
+}
+
 bool Ship::update(int ms, WorldState& world, Player* player) {
     if (health <= 0) {
         standardExplosion(position, world);
@@ -115,7 +124,10 @@ bool Ship::update(int ms, WorldState& world, Player* player) {
         soundEvents.record(SoundKind::ram, position);
         return false;
     }
-    steer(toPlayer, d);
+    if (ai == chase && world.chasersGoRound)
+        steerRoundBodies(world, player->position);
+    else
+        steer(toPlayer, d);
     position.x += velocity.x * ms;
     position.y += velocity.y * ms;
     keepInside(position.x, velocity.x);

@@ -2,6 +2,9 @@
 #include "core/geometry.h"
 
 struct WorldState;
+
+// The behaviour of the enemies that chase the player to ram it.
+constexpr int chaserBehaviour = 1;
 class Player;
 
 // An enemy ship: it chases, flees from or circles the player and rams it.
@@ -31,6 +34,9 @@ class Ship {
     bool update(int ms, WorldState& world, Player* player);
     // One steering step toward or away from the player, d being the length of toPlayer.
     void steer(point toPlayer, float d);
+    // A chaser's step in survival: for the player, or round the reach of a star or planet that
+    // lies in the way.
+    void steerRoundBodies(const WorldState& world, point playerPosition);
     // Scales the velocity down to maxSpeed; a negative maxSpeed sets no limit.
     void limitSpeed();
 };

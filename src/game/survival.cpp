@@ -74,9 +74,15 @@ void startRun(Game& game, unsigned now) {
 
 } // namespace
 
+void applySurvivalRules(Universe& universe) {
+    for (WorldState& world : universe.worlds)
+        world.chasersGoRound = true;
+}
+
 void beginSurvival(Game& game) {
     Survival& s = game.survival;
     s.on = true;
+    applySurvivalRules(game.universe);
     s.startWorlds = game.universe.worlds;
     s.startPlayer = std::make_unique<Player>(*game.universe.player);
     s.scoresPath = scoresPath();

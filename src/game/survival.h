@@ -37,6 +37,8 @@ unsigned runKills(const Universe& universe);
 // Whole seconds of the run so far, frozen while the wreck shows.
 float runSeconds(const Survival& survival, unsigned now);
 
+// Survival's own rules for the universe's systems: chasers go round stars and planets.
+void applySurvivalRules(Universe& universe);
 // Turns survival on after start-up: keeps the start, reads the scores.
 void beginSurvival(Game& game);
 // After each step: the ship's end, and the next run once the wreck has shown.

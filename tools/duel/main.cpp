@@ -1,4 +1,5 @@
-// orrisk-duel [--check]: duels without a window, in the data files of the working directory.
+// orrisk-duel [--check] [--seeds N]: duels without a window, in the data files of the working
+// directory.
 // The ship hovers at rest in empty space while chasers arrive as the game spawns them; a scripted
 // pilot aims at the nearest chaser and holds fire with one weapon, or with none. Prints the
 // seconds survived and the kills for each, averaged over several spawn sequences, and what each
@@ -6,7 +7,12 @@
 // weapon by a quarter, a swept laser kills in the bunch and a shell volley kills several, unless
 // survival's rising pressure ends a laser pilot's run within three to five minutes on average and
 // an unarmed one's within one, and unless the ship starts landed on Hearth and a tap of W takes
-// off unharmed whenever it comes.
+// off unharmed whenever it comes. Then survival runs from the start on Hearth over N spawn
+// sequences (20 unless given): a camper and a flyer for each weapon, a ship landed firing shells
+// blindly into space and one that takes off and coasts; with --check it also ends with 1 unless
+// each weapon's flyer lasts longer and kills more than its camper (medians), a laser flyer's
+// median run is three to ten minutes, the blind shell camper is always destroyed within 150 s and
+// the coaster always keeps half its hit points through the first 30 s.
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,6 +22,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "combat/timers.h"
 #include "data/weapon_ship_tables.h"
@@ -23,6 +30,7 @@
 #include "game/player_loader.h"
 #include "game/universe_loader.h"
 #include "graphics/emitter_data.h"
+#include "pilots.h"
 
 namespace {
 
@@ -201,11 +209,67 @@ Result averageStream(int weapon, bool survival) {
 
 } // namespace
 
+// The survival runs over every seed: each weapon's camper and flyer, the blind shell camper and
+// the coaster. True when survival keeps rewarding the flyer.
+bool survivalPilots(std::FILE* out, unsigned seedCount) {
+    const char* weapons[] = {"bullets", "laser", "shells"};
+    constexpr unsigned longest = 900000;
+    std::fprintf(out, "\n| Pilot | Weapon | Kills: median (range) | Seconds: median (range) |\n"
+                      "|---|---|---|---|\n");
+    bool rewarding = true;
+    for (int weapon = 0; weapon < 3; ++weapon) {
+        Spread kills[2];
+        Spread seconds[2];
+        for (int p = 0; p < 2; ++p) {
+            std::vector<float> k, t;
+            for (unsigned seed = 1; seed <= seedCount; ++seed) {
+                const RunResult r =
+                    survivalRun(p == 0 ? Pilot::camper : Pilot::flyer, weapon, seed, longest);
+                k.push_back(static_cast<float>(r.kills));
+                t.push_back(r.seconds);
+            }
+            kills[p] = spread(k);
+            seconds[p] = spread(t);
+            std::fprintf(out, "| %s | %s | %.0f (%.0f to %.0f) | %.1f (%.1f to %.1f) |\n",
+                         p == 0 ? "camper" : "flyer", weapons[weapon], kills[p].median,
+                         kills[p].low, kills[p].high, seconds[p].median, seconds[p].low,
+                         seconds[p].high);
+            std::fflush(out);
+        }
+        rewarding =
+            rewarding && seconds[1].median > seconds[0].median && kills[1].median > kills[0].median;
+        if (weapon == 1)
+            rewarding = rewarding && seconds[1].median >= 180 && seconds[1].median <= 600;
+    }
+    std::vector<float> blind, coast;
+    for (unsigned seed = 1; seed <= seedCount; ++seed) {
+        blind.push_back(survivalRun(Pilot::blindCamper, 2, seed, longest).seconds);
+        coast.push_back(survivalRun(Pilot::coaster, 0, seed, 30000).health);
+    }
+    const Spread b = spread(blind);
+    const Spread c = spread(coast);
+    std::fprintf(out,
+                 "\nLanded on Hearth, shells fired blindly into space: destroyed after %.1f s "
+                 "(%.1f to %.1f).\nTaken off and coasting: %.0f hit points after 30 s (%.0f to "
+                 "%.0f).\n",
+                 b.median, b.low, b.high, c.median, c.low, c.high);
+    return rewarding && b.high <= 150 && c.low >= 50;
+}
+
 int main(int argc, char** argv) {
-    const bool check = argc == 2 && std::strcmp(argv[1], "--check") == 0;
-    if (argc > 2 || (argc == 2 && !check)) {
-        std::fputs("usage: orrisk-duel [--check]\n", stderr);
-        return 2;
+    bool check = false;
+    long seedCount = 20;
+    for (int i = 1; i < argc; ++i) {
+        char* end = nullptr;
+        if (std::strcmp(argv[i], "--check") == 0)
+            check = true;
+        else if (std::strcmp(argv[i], "--seeds") == 0 && i + 1 < argc &&
+                 (seedCount = std::strtol(argv[++i], &end, 10)) > 0 && *end == '\0')
+            continue;
+        else {
+            std::fputs("usage: orrisk-duel [--check] [--seeds N]\n", stderr);
+            return 2;
+        }
     }
     // The frame prints its own lines on standard output; the results go to the original one.
     std::FILE* out = fdopen(dup(1), "w");
@@ -244,6 +308,8 @@ int main(int argc, char** argv) {
         gentle = gentle && t.landedOnHearth && t.leftHearth && t.health == 100;
     }
     std::fflush(out);
+    const bool rewarding = survivalPilots(out, static_cast<unsigned>(seedCount));
+    std::fflush(out);
     if (!check)
         return 0;
     const bool pressing =
@@ -253,5 +319,7 @@ int main(int argc, char** argv) {
         balanced = balanced && results[i].seconds > results[0].seconds * 1.25f;
     if (!balanced)
         std::fputs("orrisk-duel: the shipped weapons are out of balance\n", stderr);
-    return balanced ? 0 : 1;
+    if (!rewarding)
+        std::fputs("orrisk-duel: survival does not reward flying over camping\n", stderr);
+    return balanced && rewarding ? 0 : 1;
 }

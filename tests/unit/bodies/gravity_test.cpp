@@ -46,3 +46,26 @@ TEST_F(SwallowOrPull, ThinBodiesReachNoFartherThanTheirOwnSurface) {
     swallowOrPull(world, point{0, 0}, 1000, 0.09f, 16);
     EXPECT_EQ(shot.velocity.x, 0);
 }
+
+// Where survival's chasers go round, one that reached the body skims its surface; a chaser's
+// explosion or a shot's is unchanged.
+TEST_F(SwallowOrPull, SurvivalChasersSkimTheSurfaceInsteadOfFallingIn) {
+    world.chasersGoRound = true;
+    addShot(point{0, 500});
+    world.ships.push_back(Ship(point{0, -1000}, 1));
+    world.ships.back().velocity = point{0.5f, 0.75f};
+    world.ships.push_back(Ship(point{0, 0}, 1));
+    for (Ship& ship : world.ships)
+        ship.ai = chaserBehaviour;
+    swallowOrPull(world, point{0, 0}, 1000, 1, 16);
+    EXPECT_TRUE(world.projectiles.empty());
+    ASSERT_EQ(world.ships.size(), 2u);
+    const Ship& skimming = world.ships.front();
+    EXPECT_GT(skimming.position.y, -1000.5f);
+    EXPECT_LT(skimming.position.y, -1000);
+    EXPECT_FLOAT_EQ(skimming.velocity.x, 0.5f); // along the surface it keeps its speed
+    EXPECT_GT(skimming.velocity.y, 0);          // only the pull, not the fall, carries it in again
+    EXPECT_LT(skimming.velocity.y, 0.75f);
+    EXPECT_GT(pointDistance(world.ships.back().position, point{0, 0}), 1000);
+    EXPECT_EQ(world.timers.size(), 1u);
+}

@@ -3,9 +3,11 @@
 #include <cmath>
 
 #include "bodies/world_state.h"
+#include "combat/detour.h"
 #include "combat/ship.h"
 #include "combat/timers.h"
 #include "data/weapon_ship_tables.h"
+#include "game/passes.h"
 #include "player/player.h"
 
 namespace {
@@ -117,4 +119,37 @@ TEST_F(Ships, WithoutABehaviourItOnlyDriftsAndKeepsItsHeading) {
     EXPECT_FLOAT_EQ(ship.position.x, 1001);
     EXPECT_FLOAT_EQ(ship.getTheta(), 0.7f);
     EXPECT_EQ(Ship(point{0, 0}, 99).ai, 0) << "a type missing from the table is inert";
+}
+
+// Survival's chasers go round a star that lies between them and the ship and ram it; the game's
+// own fly straight in. Neither end is a kill.
+TEST_F(Ships, InSurvivalAChaserGoesRoundAStarInTheWayInsteadOfFallingIn) {
+    for (bool goRound : {false, true}) {
+        WorldState sky;
+        sky.chasersGoRound = goRound;
+        sky.stars.emplace_back(point{0, 0}, 200, 1, 0, 0, "Sun"); // reach 2000
+        sky.ships.emplace_back(point{-6000, 0}, limitedChaser);
+        Player ship{point{3000, 0}, 0.001f, 0.05f, 0.002f, 100, 50};
+        for (int i = 0; i < 5000 && !sky.ships.empty(); ++i) {
+            updateShips(sky, &ship, 20);
+            sky.stars.front().update(sky, &ship, 20);
+        }
+        EXPECT_TRUE(sky.ships.empty());
+        EXPECT_EQ(ship.getHealth() < 100, goRound) << goRound;
+        EXPECT_EQ(sky.kills, 0u);
+        for (TimerBase* t : sky.timers)
+            delete t;
+    }
+}
+
+// Only a reach crossed between the chaser and the ship turns it, and it turns a fifth beyond it.
+TEST(Detour, TurnsOnlyWhereTheWayCrossesAReachBetweenItsEnds) {
+    std::vector<Star> sky;
+    sky.emplace_back(point{0, 0}, 200, 1, 0, 0, "Sun"); // reach 2000
+    const point aside = detourAim(point{-5000, 1900}, point{5000, 1900}, sky);
+    EXPECT_NEAR(aside.x, 0, 1e-3f);
+    EXPECT_FLOAT_EQ(aside.y, 2400);
+    EXPECT_FLOAT_EQ(detourAim(point{-5000, 2100}, point{5000, 2100}, sky).y, 2100);
+    EXPECT_FLOAT_EQ(detourAim(point{-5000, 0}, point{-3000, 0}, sky).x, -3000);
+    EXPECT_FLOAT_EQ(detourAim(point{3000, 0}, point{5000, 0}, sky).x, 5000);
 }

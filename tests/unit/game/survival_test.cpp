@@ -35,6 +35,32 @@ TEST(Scores, KeepTheTenBestInOrderAcrossASaveAndALoad) {
     EXPECT_FLOAT_EQ(loaded.front().seconds, 110);
     EXPECT_EQ(loaded.back().kills, 0u);
     EXPECT_FLOAT_EQ(loaded.back().seconds, 80);
+    // An eleventh below all ten never stays.
+    addScore(table, Score{0, 79.9f, "2026-12-08"});
+    ASSERT_EQ(table.size(), scoresKept);
+    EXPECT_FLOAT_EQ(table.back().seconds, 80);
+}
+
+TEST(Scores, ARowWithAMalformedDateIsRefused) {
+    ScratchDir dir;
+    const std::string path = dir.path("scores");
+    for (const char* date : {"2026-12-8", "2026-12-081", "2026/12/08", "2026-1a-08"}) {
+        dir.write("scores", std::string("3 12.5 ") + date + "\n");
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(loadScores(path).empty()) << date;
+        testing::internal::GetCapturedStderr();
+    }
+    dir.write("scores", "3 12.5 2026-12-08\n");
+    EXPECT_EQ(loadScores(path).size(), 1u);
+}
+
+// The interval shortens by a twentieth every 20 s and never below its floor of 60 ms.
+TEST(Survival, ThePressureStopsAtItsFloor) {
+    EXPECT_FLOAT_EQ(pressureSpawnInterval(19999), 350);
+    EXPECT_FLOAT_EQ(pressureSpawnInterval(20000), 332.5f);
+    EXPECT_GT(pressureSpawnInterval(680000), 60); // 34 steps: 61.3 ms
+    EXPECT_FLOAT_EQ(pressureSpawnInterval(700000), 60);
+    EXPECT_FLOAT_EQ(pressureSpawnInterval(4000000000u), 60);
 }
 
 TEST(Scores, AnUnparsableFileIsSetAsideAndTheNextSaveIsGood) {
