@@ -2,10 +2,10 @@
 #include "core/geometry.h"
 
 struct WorldState;
+class Player;
 
 // The behaviour of the enemies that chase the player to ram it.
 constexpr int chaserBehaviour = 1;
-class Player;
 
 // An enemy ship: it chases, flees from or circles the player and rams it.
 class Ship {
