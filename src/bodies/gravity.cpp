@@ -1,9 +1,16 @@
 #include "bodies/gravity.h"
 
 #include <cmath>
+#include <limits>
 
 #include "bodies/world_state.h"
 #include "combat/timers.h"
+
+namespace {
+
+constexpr double largestPull = std::numeric_limits<float>::max();
+
+} // namespace
 
 point gravityPull(point bodyPosition, float radius, float density, point objectPosition, int dt) {
     const float d = pointDistance(bodyPosition, objectPosition);
@@ -11,7 +18,12 @@ point gravityPull(point bodyPosition, float radius, float density, point objectP
     if (d == 0.0f)
         return point{0.0f, 0.0f};
     const double mass = std::pow(radius, 3) * 4.1866666666666665;
-    const float a = static_cast<float>(mass / std::pow(d, 2) * dt * 1e-6f * density);
+    const double pull = mass / std::pow(d, 2) * dt * 1e-6f * density;
+    // A pull too strong for a float comes only within a hair of the centre (1e-20 units from a
+    // star of 1000), where the direction is as unreliable as at the centre itself: no pull there.
+    if (!(std::fabs(pull) <= largestPull))
+        return point{0.0f, 0.0f};
+    const float a = static_cast<float>(pull);
     const point u =
         normalize(point{bodyPosition.x - objectPosition.x, bodyPosition.y - objectPosition.y});
     return point{u.x * a, u.y * a};
