@@ -37,7 +37,8 @@ float valueWithin(Bytes& in, const ColumnBound& bound) {
         return negative ? bound.low : bound.high;
     if (kind == 2)
         return 0;
-    const float top = std::fmax(std::fabs(bound.low), std::fabs(bound.high));
+    const float top =
+        std::fmin(std::fmax(std::fabs(bound.low), std::fabs(bound.high)), largestFloat);
     const float highestExponent = kind == 3 ? -20 : std::log10(top);
     const float magnitude = std::pow(10.0f, -45 + in.fraction() * (highestExponent + 45));
     return std::fmin(std::fmax(negative ? -magnitude : magnitude, bound.low), bound.high);
