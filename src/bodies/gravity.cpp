@@ -1,14 +1,17 @@
 #include "bodies/gravity.h"
 
 #include <cmath>
-#include <limits>
 
 #include "bodies/world_state.h"
 #include "combat/timers.h"
 
 namespace {
 
-constexpr double largestPull = std::numeric_limits<float>::max();
+// The pull at the surface of the largest body the tables accept (radius and density 1e10) over
+// a step of 20 ms: 8.37e15. Nothing outside a body pulls harder; a shot, ship or player's ship
+// that a body pulls harder is within a hair of its centre (3.2e-6 units for a star of radius
+// 1000 and density 1), or inside a body of negative radius, which has no surface.
+constexpr double largestPull = 8.4e15;
 
 } // namespace
 
@@ -19,8 +22,9 @@ point gravityPull(point bodyPosition, float radius, float density, point objectP
         return point{0.0f, 0.0f};
     const double mass = std::pow(radius, 3) * 4.1866666666666665;
     const double pull = mass / std::pow(d, 2) * dt * 1e-6f * density;
-    // A pull too strong for a float comes only within a hair of the centre (1e-20 units from a
-    // star of 1000), where the direction is as unreliable as at the centre itself: no pull there.
+    // Within a hair of the centre the pull would outgrow any velocity the game can carry (at
+    // 1e-20 units it overflows the float), and its direction is as unreliable as at the centre
+    // itself: no pull there.
     if (!(std::fabs(pull) <= largestPull))
         return point{0.0f, 0.0f};
     const float a = static_cast<float>(pull);

@@ -9,6 +9,7 @@
 #include <limits>
 #include <sstream>
 
+#include "bodies/gravity.h"
 #include "bodies/star.h"
 #include "bodies/world_state.h"
 #include "combat/timers.h"
@@ -197,6 +198,18 @@ TEST(ColumnBounds, PlayAtTheEdgesStaysFinite) {
     EXPECT_EQ(ship.velocity.y, 0);
     for (TimerBase* timer : world.timers)
         delete timer;
+
+    // The largest body pulls at its surface, and nothing pulls harder: a hundredth inside it,
+    // where the rule would give more, there is no pull.
+    const float size = boundOf(DataTable::stars, 3)->high;
+    EXPECT_GT(gravityPull(point{0, 0}, size, size, point{size, 0}, 20).x, -8.4e15f);
+    EXPECT_LT(gravityPull(point{0, 0}, size, size, point{size, 0}, 20).x, -8.3e15f);
+    EXPECT_EQ(gravityPull(point{0, 0}, size, size, point{size * 0.99f, 0}, 20).x, 0);
+
+    // A beam aimed a hair off the ship's own position still ends on the field's edge.
+    const point end = beamEdgePoint(point{100000, 0}, point{0, 1e-40f});
+    EXPECT_EQ(end.x, 100000);
+    EXPECT_EQ(end.y, 100000);
 }
 
 TEST(UniverseRules, EveryBadIndexIsReportedWithItsRowAndLine) {
