@@ -5,13 +5,29 @@
 #include "bodies/world_state.h"
 #include "combat/timers.h"
 
+namespace {
+
+// The pull at the surface of the largest body the tables accept (radius and density 1e10) over
+// a step of 20 ms: 8.37e15. Nothing outside a body pulls harder; a shot, ship or player's ship
+// that a body pulls harder is within a hair of its centre (3.2e-6 units for a star of radius
+// 1000 and density 1), or inside a body of negative radius, which has no surface.
+constexpr double largestPull = 8.4e15;
+
+} // namespace
+
 point gravityPull(point bodyPosition, float radius, float density, point objectPosition, int dt) {
     const float d = pointDistance(bodyPosition, objectPosition);
     // At the centre there is no direction to pull in, and the rule would divide by zero.
     if (d == 0.0f)
         return point{0.0f, 0.0f};
     const double mass = std::pow(radius, 3) * 4.1866666666666665;
-    const float a = static_cast<float>(mass / std::pow(d, 2) * dt * 1e-6f * density);
+    const double pull = mass / std::pow(d, 2) * dt * 1e-6f * density;
+    // Within a hair of the centre the pull would outgrow any velocity the game can carry (at
+    // 1e-20 units it overflows the float), and its direction is as unreliable as at the centre
+    // itself: no pull there.
+    if (!(std::fabs(pull) <= largestPull))
+        return point{0.0f, 0.0f};
+    const float a = static_cast<float>(pull);
     const point u =
         normalize(point{bodyPosition.x - objectPosition.x, bodyPosition.y - objectPosition.y});
     return point{u.x * a, u.y * a};

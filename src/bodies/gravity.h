@@ -4,7 +4,8 @@
 struct WorldState;
 
 // Velocity change that a body of the given radius and density at bodyPosition gives an object
-// at objectPosition over dt ms. An object at the body's very centre gets (0, 0).
+// at objectPosition over dt ms. An object at the body's very centre, or so near it that the pull
+// is stronger than any body's at its surface, gets (0, 0).
 point gravityPull(point bodyPosition, float radius, float density, point objectPosition, int dt);
 // How far a body's gravity reaches.
 float gravityReach(float radius, float density);

@@ -80,13 +80,14 @@ size_t ShipPositions::cellOf(point p) const {
     return row * cellsPerSide + column;
 }
 
-// A counting sort, which keeps list order within each cell. With any ship off the grid every
-// shot looks at every ship, so no cells are needed.
+// A counting sort, which keeps list order within each cell. With any ship off the grid, or no
+// more ships than a path may look at in cells, every shot looks at every ship: no cells are
+// needed, and a few ships are checked sooner than ten thousand cells are counted.
 void ShipPositions::sortIntoCells() {
-    anyOffGrid = false;
+    scanEveryShip = positions.size() <= mostCellsLookedAt;
     for (const point& p : positions)
-        anyOffGrid = anyOffGrid || cellOf(p) == cellCount;
-    if (anyOffGrid)
+        scanEveryShip = scanEveryShip || cellOf(p) == cellCount;
+    if (scanEveryShip)
         return;
     cellStart.assign(cellCount + 1, 0);
     for (const point& p : positions)
@@ -119,7 +120,7 @@ Ship* ShipPositions::nearestOnPath(point from, point to, int hitRadius) const {
     const size_t first = cellOf({box.left, box.bottom});
     const size_t last = cellOf({box.right, box.top});
     // Ships off the grid, or a path reaching off it or across many cells: every ship in turn.
-    if (anyOffGrid || first == cellCount || last == cellCount ||
+    if (scanEveryShip || first == cellCount || last == cellCount ||
         (last % cellsPerSide - first % cellsPerSide + 1) *
                 (last / cellsPerSide - first / cellsPerSide + 1) >
             mostCellsLookedAt) {

@@ -27,5 +27,6 @@ class ShipPositions {
     // The ships of cell c are byCell[cellStart[c]] up to byCell[cellStart[c + 1]], in list order.
     std::vector<size_t> cellStart;
     std::vector<size_t> byCell;
-    bool anyOffGrid = false;
+    // Set when any ship is off the grid, or when there are too few ships to be worth sorting.
+    bool scanEveryShip = false;
 };

@@ -16,6 +16,8 @@ struct ColumnBound {
     float usualLow;
     float usualHigh;
     const char* slip; // what a value outside the usual span does; null when any is usual
+    // Infinite bounds take the infinities too; a column nothing reads takes "nan" as well.
+    bool readByNothing = false;
 };
 
 constexpr float largestFloat = std::numeric_limits<float>::max();

@@ -130,6 +130,16 @@ bool belongsToStar(float v, size_t starRows) {
     return v >= 0 && v < static_cast<float>(starRows) && v == std::floor(v);
 }
 
+// A finite value, or infinity in a column whose bound is infinite, or anything in a column
+// nothing reads.
+bool acceptsNonFinite(const ColumnBound* bound, float v) {
+    if (std::isfinite(v))
+        return true;
+    if (bound == nullptr)
+        return false;
+    return bound->readByNothing || v == bound->low || v == bound->high;
+}
+
 std::string boundText(const ColumnBound& bound) {
     if (bound.low == -largestFloat)
         return "at most " + numberText(bound.high);
@@ -146,9 +156,9 @@ void checkValues(DataTable table, const TableFile& data, size_t r, Problems& pro
         const ColumnBound* bound = boundOf(table, c);
         std::string wrong;
         Severity severity = Severity::problem;
-        if (!std::isfinite(v))
+        if (!acceptsNonFinite(bound, v))
             wrong = "is not a finite number";
-        else if (bound == nullptr)
+        else if (bound == nullptr || !std::isfinite(v))
             continue;
         else if (v < bound->low || v > bound->high)
             wrong = "is " + numberText(v) + "; it must be " + boundText(*bound) + " (" +

@@ -50,7 +50,8 @@ Problem unopenedTable(DataTable table);
 bool readTableFile(DataTable table, const std::string& dir, TableFile& data);
 
 // The rows the game reads by index exist, and every value is a finite number within its column's
-// bound (planet rows: see checkUniverse); a value outside its column's usual span is a warning.
+// bound, or an infinity or nan the column takes (planet rows: see checkUniverse); a value outside
+// its column's usual span is a warning.
 void checkTable(DataTable table, const TableFile& data, Problems& problems);
 // Every index of the three universe tables names something that exists: a star system within
 // range (a wormhole's destination at most the highest system the tables create), a texture slot,

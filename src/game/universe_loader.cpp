@@ -22,8 +22,13 @@ void growTo(Universe& universe, int world) {
         universe.worlds.resize(world + 1);
 }
 
-void addStars(Universe& universe, const Table& stars, const NameTable& starNames,
-              const Table& planets, const NameTable& planetNames) {
+} // namespace
+
+void addStars(Universe& universe, const TableFile& starTable, const TableFile& planetTable) {
+    const Table& stars = starTable.rows;
+    const NameTable& starNames = starTable.names;
+    const Table& planets = planetTable.rows;
+    const NameTable& planetNames = planetTable.names;
     for (size_t i = 0; i < stars.size(); ++i) {
         const auto& row = stars[i];
         Star star(point{row[1], row[2]}, row[3], row[4], row[5], static_cast<int>(row[6]),
@@ -43,6 +48,8 @@ void addStars(Universe& universe, const Table& stars, const NameTable& starNames
     }
 }
 
+namespace {
+
 // Reads one table, printing its failure line when the file cannot be opened.
 bool read(DataTable which, TableFile& data, const char* failure) {
     const TableRules& rules = rulesOf(which);
@@ -53,6 +60,8 @@ bool read(DataTable which, TableFile& data, const char* failure) {
     return false;
 }
 
+} // namespace
+
 void addWormholes(Universe& universe, const Table& wormholes) {
     for (const auto& row : wormholes) {
         const int world = static_cast<int>(row[0]);
@@ -62,8 +71,6 @@ void addWormholes(Universe& universe, const Table& wormholes) {
                      point{row[5], row[6]}, static_cast<int>(row[7])));
     }
 }
-
-} // namespace
 
 bool initializeStars(Universe& universe) {
     std::cout << "Loading star and planet data" << std::endl;
@@ -78,7 +85,7 @@ bool initializeStars(Universe& universe) {
     checkUniverse(stars, planets, wormholes, emitters, emitterSources, shaders.size(), problems);
     if (!printProblems(problems))
         return false;
-    addStars(universe, stars.rows, stars.names, planets.rows, planets.names);
+    addStars(universe, stars, planets);
     std::cout << "Now loading wormholes" << std::endl;
     addWormholes(universe, wormholes.rows);
     return true;

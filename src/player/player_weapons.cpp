@@ -22,12 +22,19 @@ constexpr float laserHitRadius = 50;
 constexpr double minimumAim = 20;
 
 // Multiples of d from c to the edge on one axis; 0 when the beam runs parallel to that edge.
-float edgeMultiple(float c, float d) {
+template <typename Real> Real edgeMultiple(Real c, Real d) {
     if (d > 0)
         return (fieldHalfSize - c) / d;
     if (d < 0)
         return (-fieldHalfSize - c) / d;
     return 0;
+}
+
+template <typename Real> point edgePoint(point from, point d) {
+    const Real tx = edgeMultiple<Real>(from.x, d.x);
+    const Real ty = edgeMultiple<Real>(from.y, d.y);
+    const Real t = ((ty > tx && tx != 0) || ty == 0) ? tx : ty;
+    return point{static_cast<float>(from.x + d.x * t), static_cast<float>(from.y + d.y * t)};
 }
 
 void drawBeamQuad(point from, point aim, float length) {
@@ -58,10 +65,11 @@ bool aimedAwayFromShip(point ship, point target) {
 } // namespace
 
 point beamEdgePoint(point from, point d) {
-    const float tx = edgeMultiple(from.x, d.x);
-    const float ty = edgeMultiple(from.y, d.y);
-    const float t = ((ty > tx && tx != 0) || ty == 0) ? tx : ty;
-    return point{from.x + d.x * t, from.y + d.y * t};
+    const point end = edgePoint<float>(from, d);
+    if (std::isfinite(end.x) && std::isfinite(end.y))
+        return end;
+    // An aim so short that its multiple to the edge is beyond a float: the same point, in double.
+    return edgePoint<double>(from, d);
 }
 
 point Player::fireLaser(WorldState& world, point target, int ms) {

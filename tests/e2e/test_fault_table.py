@@ -172,10 +172,16 @@ EDITS = [
      []),
     ("planet speed 1e37", "planetdata.txt", "0 250 0.6 4000 1e37 0 0 0 10\n", 1,
      ["planetdata.txt:{line}: row 16 column 4 (orbit speed) is 1e+37; it must be within "
-      "-1e+36..1e+36"], []),
+      "-1e+29..1e+29"], []),
     ("player start 1e30", "playerdata.txt", "^1e30 0 0.0015 0.012 0.0035 100 50\n", 1,
      ["playerdata.txt:1: row 0 column 0 (start x) is 1e+30; it must be within -1e+18..1e+18"],
      []),
+    # Values the arithmetic plays soundly: an infinite top speed sets no limit, a spare value
+    # is read by nothing.
+    ("an infinite top speed and 1e38 hit points", "shipdata.txt", "1 0.004 inf 1e38 10\n", 0, [],
+     ["not a finite", "must be"]),
+    ("a spare value of nan", "stardata.txt", "0 0 0 100 1 nan 14 @Spare\n", 0, [],
+     ["not a finite"]),
     # Likely slips the game plays as written: only the checker warns.
     ("player start just outside the field", "playerdata.txt",
      "^100001 0 0.0015 0.012 0.0035 100 50\n", 0,

@@ -96,7 +96,7 @@ TEST(WeaponShipTables, NonFiniteNumbersAreRefused) {
               std::string::npos)
         << r.errors;
 
-    r = loadShips("0 0 0 10 10 1 0.01 inf 30 10");
+    r = loadShips("0 0 0 10 10 1 0.01 nan 30 10");
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.errors.find("shipdata.txt:1: row 1 column 2 (top speed) is not a finite number"),
               std::string::npos)
