@@ -14,6 +14,7 @@
 
 #include "allocation_counter.h"
 #include "game/game.h"
+#include "game/input.h"
 #include "graphics/emitter_data.h"
 #include "hud/overlays.h"
 #include "player/player.h"
@@ -221,6 +222,7 @@ int main(int argc, char** argv) {
 
     Game game;
     game.clock = [] { return scriptedNow; };
+    game.commandSource = readInput;
     if (!startGame(game, false))
         fail("the game did not start in ", options.runtimeDir);
     // No spawns while measuring: the scenes keep their counts.
