@@ -308,3 +308,50 @@ std::string parseReplay(const std::vector<std::uint8_t>& bytes, ReplayContents& 
         contents.endedEarly = true;
     return std::string();
 }
+
+std::string planReplay(const std::vector<std::uint8_t>& bytes, const ReplayContents& contents,
+                       ReplayPlan& plan) {
+    for (std::size_t i = 1; i < contents.blocks.size(); ++i) {
+        const Block& block = contents.blocks[i];
+        const std::string where = " at byte " + std::to_string(block.offset - 5);
+        PayloadReader in{bytes.data() + block.offset, block.size};
+        switch (block.kind) {
+        case BlockKind::seed:
+            plan.seeds.push_back(in.u32());
+            break;
+        case BlockKind::frame: {
+            RecordedFrame frame;
+            frame.readCount = static_cast<int>(in.u16());
+            frame.readsAt = block.offset + in.at;
+            for (int r = 0; r < frame.readCount; ++r)
+                in.varint();
+            if (!decodeCommand(in, frame.command) || !in.done())
+                return "is corrupt: a frame it cannot read" + where;
+            plan.frames.push_back(frame);
+            break;
+        }
+        case BlockKind::digest:
+        case BlockKind::end: {
+            // Ten fields, then three for each system.
+            const std::size_t fields = block.size / 4;
+            if (plan.frames.empty() || block.size % 4 != 0 || fields < 10 || (fields - 10) % 3 != 0)
+                return "is corrupt: a digest out of place" + where;
+            if (block.kind == BlockKind::digest) {
+                plan.frames.back().digest = static_cast<int>(i);
+                break;
+            }
+            const std::uint32_t counted = in.u32();
+            if (counted != plan.frames.size())
+                return "is corrupt: its end counts " + std::to_string(counted) +
+                       " frames, it holds " + std::to_string(plan.frames.size());
+            in.at = in.size;
+            break;
+        }
+        case BlockKind::header:
+            return "is corrupt: a second header" + where;
+        }
+        if (in.failed || (block.kind == BlockKind::seed && !in.done()))
+            return "is corrupt" + where;
+    }
+    return std::string();
+}

@@ -109,3 +109,22 @@ struct ReplayContents {
 // Empty when the bytes are a replay this game can read, else what is wrong, as a line's tail
 // ("is empty", "is corrupt at byte 1234", ...).
 std::string parseReplay(const std::vector<std::uint8_t>& bytes, ReplayContents& contents);
+
+// One frame as recorded.
+struct RecordedFrame {
+    std::size_t readsAt; // offset of its first clock reading
+    int readCount;
+    Command command;
+    int digest = -1; // the block index of the digest recorded after it
+};
+
+// What a replay gives back, in order.
+struct ReplayPlan {
+    std::vector<unsigned> seeds;
+    std::vector<RecordedFrame> frames;
+};
+
+// Reads every block after the header of a parsed replay: "" when each is whole and in its place,
+// else what is wrong. Digests and the end must follow a frame; the end counts the frames.
+std::string planReplay(const std::vector<std::uint8_t>& bytes, const ReplayContents& contents,
+                       ReplayPlan& plan);

@@ -35,14 +35,6 @@ bool readWhole(const char* path, std::vector<std::uint8_t>& bytes, std::string& 
     return !failed;
 }
 
-// One frame as recorded.
-struct RecordedFrame {
-    std::size_t readsAt; // offset of its first clock reading
-    int readCount;
-    Command command;
-    int digest = -1; // the block index of the digest that follows it
-};
-
 class Replay {
   public:
     Replay(const char* path, std::vector<std::uint8_t> bytes) : path_(path), bytes_(std::move(bytes)) {}
@@ -65,7 +57,10 @@ class Replay {
         }
         if (here.files.size() != header.files.size())
             return "was recorded with other data: " + here.files.back().name + " differs";
-        return collectBlocks();
+        problem = planReplay(bytes_, contents_, plan_);
+        if (problem.empty() && plan_.frames.empty())
+            return "holds no frames";
+        return problem;
     }
 
     void announce() const {
@@ -80,11 +75,11 @@ class Replay {
     }
 
     const ReplayHeader& header() const { return contents_.header; }
-    bool framesLeft() const { return next_ < frames_.size(); }
+    bool framesLeft() const { return next_ < plan_.frames.size(); }
 
     // The next frame's clock readings and command become the ones the game takes.
     void advance() {
-        current_ = &frames_[next_++];
+        current_ = &plan_.frames[next_++];
         readIndex_ = 0;
         readAt_ = current_->readsAt;
     }
@@ -99,12 +94,12 @@ class Replay {
         return lastRead_;
     }
 
-    unsigned seed() { return nextSeed_ < seeds_.size() ? seeds_[nextSeed_++] : 0; }
+    unsigned seed() { return nextSeed_ < plan_.seeds.size() ? plan_.seeds[nextSeed_++] : 0; }
     const Command& command() const { return current_->command; }
 
     // The clock reading the next frame begins with.
     unsigned upcomingTime() const {
-        const RecordedFrame& frame = frames_[next_];
+        const RecordedFrame& frame = plan_.frames[next_];
         if (frame.readCount == 0)
             return lastRead_;
         PayloadReader in{bytes_.data() + frame.readsAt, bytes_.size() - frame.readsAt};
@@ -143,48 +138,6 @@ class Replay {
     }
 
   private:
-    std::string collectBlocks() {
-        for (std::size_t i = 1; i < contents_.blocks.size(); ++i) {
-            const Block& block = contents_.blocks[i];
-            PayloadReader in{bytes_.data() + block.offset, block.size};
-            switch (block.kind) {
-            case BlockKind::seed:
-                seeds_.push_back(in.u32());
-                break;
-            case BlockKind::frame: {
-                RecordedFrame frame;
-                frame.readCount = static_cast<int>(in.u16());
-                frame.readsAt = block.offset + in.at;
-                for (int r = 0; r < frame.readCount; ++r)
-                    in.varint();
-                if (!decodeCommand(in, frame.command) || !in.done())
-                    return "is corrupt: a frame it cannot read at byte " +
-                           std::to_string(block.offset);
-                frames_.push_back(frame);
-                break;
-            }
-            case BlockKind::digest:
-            case BlockKind::end:
-                if (frames_.empty() || block.size < 40 || block.size % 4 != 0)
-                    return "is corrupt: a digest out of place at byte " +
-                           std::to_string(block.offset);
-                if (block.kind == BlockKind::digest)
-                    frames_.back().digest = static_cast<int>(i);
-                else if (in.u32() != frames_.size())
-                    return "is corrupt: its end counts " + std::to_string(PayloadReader{bytes_.data() + block.offset, 4}.u32()) +
-                           " frames, it holds " + std::to_string(frames_.size());
-                break;
-            case BlockKind::header:
-                break;
-            }
-            if (in.failed)
-                return "is corrupt at byte " + std::to_string(block.offset);
-        }
-        if (frames_.empty())
-            return "holds no frames";
-        return std::string();
-    }
-
     void compare(const Game& game, const Block& block) {
         PayloadWriter out{scratch_, sizeof scratch_};
         encodeWorldDigest(game, static_cast<std::uint32_t>(next_), game.loop.lastTicks - runStart_,
@@ -201,9 +154,8 @@ class Replay {
     const char* path_;
     std::vector<std::uint8_t> bytes_;
     ReplayContents contents_;
-    std::vector<unsigned> seeds_;
+    ReplayPlan plan_;
     std::size_t nextSeed_ = 0;
-    std::vector<RecordedFrame> frames_;
     std::size_t next_ = 0;
     RecordedFrame* current_ = nullptr;
     int readIndex_ = 0;
@@ -214,14 +166,8 @@ class Replay {
     std::uint8_t scratch_[12 * digestSystems + 64];
 };
 
-// Standard output gets the final digest alone: the game's own lines go nowhere.
-FILE* quietStandardOutput() {
-    std::fflush(stdout);
-    const int kept = dup(STDOUT_FILENO);
-    if (!std::freopen("/dev/null", "w", stdout))
-        return nullptr;
-    return kept >= 0 ? fdopen(kept, "w") : nullptr;
-}
+// Standard output as it was before setStandardOutputAside.
+FILE* keptStandardOutput = nullptr;
 
 // Frames at the recording's pace: each starts once as much time has passed since the first as
 // had passed when it was recorded. P holds the playing, Q and the window's close end it.
@@ -276,9 +222,14 @@ int playReplay(const char* path, bool headless) {
     game.quit = [&replay, &game] { replay.finish(game); };
     replay.advance();
     if (headless) {
-        replay.report_ = quietStandardOutput();
-        if (!replay.report_ || !startHeadless(game))
+        if (!keptStandardOutput)
+            setStandardOutputAside();
+        replay.report_ = keptStandardOutput ? keptStandardOutput : stderr;
+        if (!startHeadless(game)) {
+            std::fprintf(stderr, "orrisk: replay %s cannot start: the data here is refused\n",
+                         path);
             return 1;
+        }
         game.frameEnded();
         while (replay.framesLeft()) {
             replay.advance();
@@ -292,4 +243,14 @@ int playReplay(const char* path, bool headless) {
         return 1;
     game.frameEnded();
     playInWindow(game, replay);
+}
+
+void setStandardOutputAside() {
+    std::fflush(stdout);
+    const int kept = dup(STDOUT_FILENO);
+    if (kept < 0)
+        return;
+    keptStandardOutput = fdopen(kept, "w");
+    if (!std::freopen("/dev/null", "w", stdout))
+        keptStandardOutput = nullptr;
 }
