@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "combat/timers.h"
-#include "core/seeds.h"
 #include "game/input.h"
 #include "game/options.h"
 #include "game/replay_player.h"
@@ -77,21 +76,11 @@ bool openRecording(ReplayRecorder& recorder, const WindowOptions& options) {
     return true;
 }
 
-// From here on the seeds, the clock readings and the commands go into the recording.
-void record(Game& game, ReplayRecorder& recorder) {
+// The run being recorded ends through exit or a signal.
+void recordUntilTheEnd(Game& game, ReplayRecorder& recorder) {
     recording = &recorder;
     recordedGame = &game;
-    seedTaken = [&recorder](unsigned seed) { recorder.noteSeed(seed); };
-    game.clock = [&recorder] {
-        const unsigned ticks = SDL_GetTicks();
-        recorder.noteClock(ticks);
-        return ticks;
-    };
-    game.commandSource = [&recorder](Command& command) {
-        readInput(command);
-        recorder.noteCommand(command);
-    };
-    game.frameEnded = [&recorder, &game] { recorder.endFrame(game); };
+    recordInto(game, recorder);
     nameReplayOnSuddenEnd(writeRecordingOut, recorder.path().c_str());
     nameReplayOnCrash();
     std::atexit(finishRecording);
@@ -128,7 +117,7 @@ int runGame(int argc, char** argv) {
     Game game;
     game.commandSource = readInput;
     if (!recorder.path().empty() && recorder.errorText.empty())
-        record(game, recorder);
+        recordUntilTheEnd(game, recorder);
     if (!startGame(game, options.fullscreen)) {
         printReplayLine();
         finishRecording();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/seeds.h"
 #include "game/game.h"
 #include "game/world_digest.h"
 #include "graphics/window_size.h"
@@ -174,4 +175,19 @@ void keepPreviousReplay(const std::string& lastPath) {
     const std::size_t slash = lastPath.rfind('/');
     const std::string previous = lastPath.substr(0, slash + 1) + "previous.replay";
     std::rename(lastPath.c_str(), previous.c_str());
+}
+
+void recordInto(Game& game, ReplayRecorder& recorder) {
+    seedTaken = [&recorder](unsigned seed) { recorder.noteSeed(seed); };
+    game.clock = [&recorder, clock = game.clock] {
+        const unsigned ticks = clock();
+        recorder.noteClock(ticks);
+        return ticks;
+    };
+    game.commandSource = [&recorder, source = game.commandSource](Command& command) {
+        if (source)
+            source(command);
+        recorder.noteCommand(command);
+    };
+    game.frameEnded = [&recorder, &game] { recorder.endFrame(game); };
 }

@@ -64,3 +64,7 @@ class ReplayRecorder {
 std::string flightRecorderPath();
 // last.replay becomes previous.replay.
 void keepPreviousReplay(const std::string& lastPath);
+
+// From here on the seeds the game takes, its clock readings and its commands (from the source it
+// has) go into the recording, and each frame's end into recorder.endFrame.
+void recordInto(Game& game, ReplayRecorder& recorder);
