@@ -208,7 +208,8 @@ int main(int argc, char** argv) {
     if (const char* fromEnvironment = std::getenv("ORRISK_RUNTIME_DIR"))
         options.runtimeDir = fromEnvironment;
     if (!parseOptions(argc, argv, options))
-        fail("usage: orrisk-bench [--frames N] [--startup-runs N] [--record FILE] [runtime directory]\n"
+        fail("usage: orrisk-bench [--frames N] [--startup-runs N] [--record FILE] [runtime "
+             "directory]\n"
              "(the runtime directory defaults to $ORRISK_RUNTIME_DIR, else the current one)");
     if (chdir(options.runtimeDir) != 0)
         fail("cannot enter the runtime directory ", options.runtimeDir);

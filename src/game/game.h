@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "audio/audio.h"
-#include "game/command.h"
 #include "bodies/world_state.h"
+#include "game/command.h"
 #include "game/frame.h"
 #include "game/frame_passes.h"
 #include "game/loop_rules.h"

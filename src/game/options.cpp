@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-const char usageLine[] = "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --survival | "
-                         "--help | --version] [--mute] "
-                         "[--volume 0-100] [--record FILE | --no-record | --replay FILE [--headless]]";
+const char usageLine[] =
+    "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --survival | "
+    "--help | --version] [--mute] "
+    "[--volume 0-100] [--record FILE | --no-record | --replay FILE [--headless]]";
 const char helpText[] = "  --window WIDTHxHEIGHT  open a window of that size (default 1280x1024)\n"
                         "  --fullscreen           fill the desktop\n"
                         "  --survival             play for a score: each run ends with the ship\n"

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "data/validation.h"
-#include "graphics/emitter_data.h"
 #include "game/options.h"
+#include "graphics/emitter_data.h"
 
 std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
     static const auto table = [] {
@@ -285,8 +285,8 @@ std::string parseReplay(const std::vector<std::uint8_t>& bytes, ReplayContents& 
             contents.endedEarly = true;
             break;
         }
-        const std::uint32_t crc =
-            b[size + 5] | b[size + 6] << 8 | b[size + 7] << 16 | static_cast<std::uint32_t>(b[size + 8]) << 24;
+        const std::uint32_t crc = b[size + 5] | b[size + 6] << 8 | b[size + 7] << 16 |
+                                  static_cast<std::uint32_t>(b[size + 8]) << 24;
         if (crc32(b, size + 5) != crc)
             return at("is corrupt", offset);
         const BlockKind kind = static_cast<BlockKind>(b[0]);

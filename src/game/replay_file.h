@@ -26,7 +26,8 @@ enum class BlockKind : std::uint8_t {
 
 std::uint32_t crc32(const std::uint8_t* data, std::size_t size);
 // FNV-1a, 64 bits: the digest of a data file and of the world.
-std::uint64_t fnv1a(const std::uint8_t* data, std::size_t size, std::uint64_t hash = 0xcbf29ce484222325ull);
+std::uint64_t fnv1a(const std::uint8_t* data, std::size_t size,
+                    std::uint64_t hash = 0xcbf29ce484222325ull);
 
 // Appends to a payload in a fixed buffer; overflows are counted, never written.
 struct PayloadWriter {

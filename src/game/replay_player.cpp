@@ -37,7 +37,8 @@ bool readWhole(const char* path, std::vector<std::uint8_t>& bytes, std::string& 
 
 class Replay {
   public:
-    Replay(const char* path, std::vector<std::uint8_t> bytes) : path_(path), bytes_(std::move(bytes)) {}
+    Replay(const char* path, std::vector<std::uint8_t> bytes)
+        : path_(path), bytes_(std::move(bytes)) {}
 
     // "" when the file can be played here, else what is wrong.
     std::string check() {
@@ -129,7 +130,8 @@ class Replay {
         if (end)
             compare(game, *end);
         PayloadWriter out{scratch_, sizeof scratch_};
-        encodeWorldDigest(game, static_cast<std::uint32_t>(next_), game.loop.lastTicks - runStart_, out);
+        encodeWorldDigest(game, static_cast<std::uint32_t>(next_), game.loop.lastTicks - runStart_,
+                          out);
         std::fprintf(report_, "replay %s: %zu frames, %.3f s, digest %016" PRIx64 "\n", path_,
                      next_, static_cast<double>(game.loop.lastTicks - runStart_) / 1000,
                      fnv1a(scratch_, out.size));

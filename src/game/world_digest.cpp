@@ -61,9 +61,9 @@ void encodeWorldDigest(const Game& game, std::uint32_t frame, std::uint32_t runM
         kills += world.kills;
     const std::uint32_t systems =
         worlds.size() < digestSystems ? static_cast<std::uint32_t>(worlds.size()) : digestSystems;
-    for (std::uint32_t v : {frame, runMs, bits(p.position.x), bits(p.position.y),
-                            bits(p.velocity.x), bits(p.velocity.y), bits(p.angle),
-                            bits(p.getHealth()), kills, systems})
+    for (std::uint32_t v :
+         {frame, runMs, bits(p.position.x), bits(p.position.y), bits(p.velocity.x),
+          bits(p.velocity.y), bits(p.angle), bits(p.getHealth()), kills, systems})
         out.u32(v);
     for (std::uint32_t i = 0; i < systems; ++i) {
         const WorldState& world = worlds[i];

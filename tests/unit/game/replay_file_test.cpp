@@ -105,15 +105,17 @@ TEST(ReplayFile, CommandsComeBackAsTheyWentAndForgedOnesAreRefused) {
     ASSERT_EQ(back.actionCount, maxActions);
     EXPECT_EQ(std::memcmp(back.actions, command.actions, sizeof command.actions), 0);
 
-    // An action past the last one, too many actions, a held byte with unknown bits.
+    // An action past the last one, a held byte with unknown bits, one press more than a frame
+    // holds.
     const std::size_t actionsAt = out.size - maxActions - 1;
     for (auto forge : {std::pair<std::size_t, std::uint8_t>{out.size - 1, 200},
-                       {actionsAt, maxActions + 1},
-                       {0, 0x20}}) {
+                       {0, 0x20},
+                       {actionsAt, maxActions + 1}}) {
         std::uint8_t forged[256];
         std::memcpy(forged, bytes, out.size);
         forged[forge.first] = forge.second;
-        PayloadReader f{forged, out.size};
+        forged[out.size] = static_cast<std::uint8_t>(Action::aids);
+        PayloadReader f{forged, out.size + (forge.first == actionsAt ? 1 : 0)};
         EXPECT_FALSE(decodeCommand(f, back)) << "byte " << forge.first;
     }
 }
@@ -142,4 +144,37 @@ TEST(WorldDigest, TheFirstDifferingFieldIsNamedWithItsSecond) {
     wa.u32(7);
     EXPECT_EQ(digestDifference(a, wa.size, a, wa.size - 4).rfind("second 12: system 0 ships", 0),
               0u);
+}
+
+TEST(ReplayFile, PlanningRefusesAForgedFrameCountAndADigestBeforeAnyFrame) {
+    const std::vector<std::uint8_t> good = sampleReplay();
+    ReplayContents contents;
+    ASSERT_EQ(parseReplay(good, contents), "");
+    ReplayPlan plan;
+    ASSERT_EQ(planReplay(good, contents, plan), "");
+    EXPECT_EQ(plan.seeds, std::vector<unsigned>{1700000000});
+    ASSERT_EQ(plan.frames.size(), 2u);
+    EXPECT_EQ(plan.frames[1].command.actions[0], Action::weapon2);
+
+    // The end block rewritten to count three frames, its checksum made good again.
+    std::vector<std::uint8_t> forged = good;
+    const Block& end = contents.blocks.back();
+    forged[end.offset] = 3;
+    writeBlock(BlockKind::end, &forged[end.offset], end.size, &forged[end.offset - 5],
+               end.size + blockOverhead);
+    ReplayContents forgedContents;
+    ASSERT_EQ(parseReplay(forged, forgedContents), "");
+    ReplayPlan forgedPlan;
+    EXPECT_EQ(planReplay(forged, forgedContents, forgedPlan),
+              "is corrupt: its end counts 3 frames, it holds 2");
+
+    // The same end straight after the header.
+    std::vector<std::uint8_t> early(good.begin(), good.begin() + contents.blocks[1].offset - 5);
+    early.insert(early.end(), good.begin() + end.offset - 5, good.end());
+    ReplayContents earlyContents;
+    ASSERT_EQ(parseReplay(early, earlyContents), "");
+    ReplayPlan earlyPlan;
+    EXPECT_EQ(
+        planReplay(early, earlyContents, earlyPlan).rfind("is corrupt: a digest out of place", 0),
+        0u);
 }
