@@ -113,12 +113,13 @@ class Replay {
     // After each frame: the digest recorded after it, if any, against the world. Ends the
     // process with 3 at the first difference.
     void checkDigest(const Game& game) {
-        if (current_->digest < 0)
-            return;
+        // The run's time counts from the end of start-up, as the recording's does.
         if (!started_) {
             started_ = true;
             runStart_ = game.loop.lastTicks;
         }
+        if (current_->digest < 0)
+            return;
         compare(game, contents_.blocks[static_cast<std::size_t>(current_->digest)]);
     }
 
