@@ -1,6 +1,6 @@
 """A run played through the real game with --record replays headless, twice, and in a window to
 the same final digest, and the window prints the recorded run's lines. The flight recorder keeps
-the last run and the one before. Bad replay files are refused with one line and status 1; a cut
+the last run and the one before, and a refused start-up names its replay. Bad replay files are refused with one line and status 1; a cut
 one plays to its last whole frame."""
 
 import os
@@ -108,6 +108,14 @@ def main():
         assert sorted(os.listdir(replays)) == ["last.replay", "previous.replay"]
         last = headless(game, os.path.join(replays, "last.replay"))
         assert last.returncode == 0 and DIGEST.match(last.stdout.strip()), last.stderr
+
+        # A refused start-up names the replay to attach, and prints nothing new on stdout.
+        game.remove_file("stardata.txt")
+        game.start()
+        assert game.wait_exit(60) == 1, game.stderr()
+        named = "orrisk: the replay of this run is %s" % os.path.join(replays, "last.replay")
+        assert game.stderr().splitlines()[-1] == named, game.stderr()
+        assert "replay" not in game.stdout(), game.stdout()
 
 
 if __name__ == "__main__":
