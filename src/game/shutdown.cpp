@@ -3,6 +3,8 @@
 #include <X11/Xlib.h>
 #include <unistd.h>
 
+#include <signal.h>
+
 #include <csignal>
 #include <cstdio>
 #include <initializer_list>
@@ -23,10 +25,19 @@ void writeReplayLine() {
     }
 }
 
-void crashed(int signal) {
+constexpr int crashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+struct sigaction before[sizeof crashSignals / sizeof crashSignals[0]];
+
+// The handler there was before (a sanitizer's, or the default that leaves a core) is put back.
+// A fault happens again as the handler returns and reaches it as it would have; a signal that
+// was sent (abort, kill) is sent again.
+void crashed(int signal, siginfo_t* info, void*) {
     writeReplayLine();
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
+    for (std::size_t i = 0; i < sizeof crashSignals / sizeof crashSignals[0]; ++i)
+        if (crashSignals[i] == signal)
+            sigaction(signal, &before[i], nullptr);
+    if (info->si_code <= 0)
+        raise(signal);
 }
 
 // The X library exits after this handler returns, and SDL_Quit at exit would then wait on the
@@ -72,6 +83,10 @@ void printReplayLine() {
 }
 
 void nameReplayOnCrash() {
-    for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
-        std::signal(signal, crashed);
+    struct sigaction action {};
+    action.sa_sigaction = crashed;
+    action.sa_flags = SA_SIGINFO;
+    sigemptyset(&action.sa_mask);
+    for (std::size_t i = 0; i < sizeof crashSignals / sizeof crashSignals[0]; ++i)
+        sigaction(crashSignals[i], &action, &before[i]);
 }

@@ -11,6 +11,6 @@ bool quitSignalled();
 void nameReplayOnSuddenEnd(void (*writeOut)(), const char* replayPath);
 // The line that names the replay after a refusal, a lost display or a crash.
 void printReplayLine();
-// A crash (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT) writes the replay out and names it before
-// the process dies of its signal.
+// A crash (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT) writes the replay out and names it, then
+// leaves the signal to the handler that was there before, which ends the process.
 void nameReplayOnCrash();

@@ -1,10 +1,11 @@
 """A run played through the real game with --record replays headless, twice, and in a window to
 the same final digest, and the window prints the recorded run's lines. The flight recorder keeps
-the last run and the one before, and a refused start-up names its replay. Bad replay files are refused with one line and status 1; a cut
+the last run and the one before, and a crash or a refused start-up names its replay. Bad replay files are refused with one line and status 1; a cut
 one plays to its last whole frame."""
 
 import os
 import re
+import signal
 import subprocess
 import sys
 
@@ -109,11 +110,23 @@ def main():
         last = headless(game, os.path.join(replays, "last.replay"))
         assert last.returncode == 0 and DIGEST.match(last.stdout.strip()), last.stderr
 
+        # A crash names the replay to attach and still dies of its signal; the replay, cut short
+        # by the crash, plays to its last whole frame.
+        game.start()
+        game.wait_for_line("Done with that, now starting main loop", timeout=60)
+        game.wait_frames(5)
+        game.proc.send_signal(signal.SIGSEGV)
+        assert game.wait_exit(30) == -signal.SIGSEGV, game.stderr()
+        game._crash = ""  # the test's own crash: no backtrace wanted
+        named = "orrisk: the replay of this run is %s" % os.path.join(replays, "last.replay")
+        assert game.stderr().splitlines()[-1] == named, game.stderr()
+        crashed = headless(game, os.path.join(replays, "last.replay"))
+        assert crashed.returncode == 0 and "ends early" in crashed.stderr, crashed.stderr
+
         # A refused start-up names the replay to attach, and prints nothing new on stdout.
         game.remove_file("stardata.txt")
         game.start()
         assert game.wait_exit(60) == 1, game.stderr()
-        named = "orrisk: the replay of this run is %s" % os.path.join(replays, "last.replay")
         assert game.stderr().splitlines()[-1] == named, game.stderr()
         assert "replay" not in game.stdout(), game.stdout()
 
