@@ -52,7 +52,6 @@ def check_refused(game, name, expected):
 def main():
     with Game() as game:
         state = game.path("state")
-        game.env["XDG_STATE_HOME"] = state
         play_and_quit(game, "--record", "run.replay")
         recorded = game.stdout()
         assert not os.path.exists(os.path.join(state, "orrisk")), "--record also fed the flight recorder"
