@@ -8,6 +8,7 @@ import re
 import signal
 import subprocess
 import sys
+import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import Game  # noqa: E402
@@ -39,6 +40,23 @@ def play_and_quit(game, *args):
     game.wait_frames(20)
     game.key("q")
     assert game.wait_exit(30) == 0, game.stderr()
+
+
+def with_digest_changed(data, index):
+    """The replay with field `index` of its second digest changed, its checksum made good."""
+    at, digests = 12, 0
+    while at < len(data):
+        kind, size = data[at], data[at + 1] | data[at + 2] << 8
+        if kind == 4:
+            digests += 1
+            if digests == 2:
+                field = at + 5 + 4 * index
+                block = bytearray(data[at:at + 5 + size])
+                block[field - at] ^= 1
+                crc = zlib.crc32(bytes(block)).to_bytes(4, "little")
+                return data[:at] + bytes(block) + crc + data[at + 9 + size:]
+        at += size + 9
+    raise AssertionError("no second digest")
 
 
 def check_refused(game, name, expected):
@@ -85,6 +103,15 @@ def main():
                 run = headless(game, name)
                 assert run.returncode == 1 and "is corrupt" in run.stderr, run.stderr
                 assert len(run.stderr.splitlines()) == 1 and run.stdout == "", run.stderr
+
+        # A world that plays differently: the second and the field named, status 3.
+        with open(game.path("differs.replay"), "wb") as f:
+            f.write(with_digest_changed(data, 2))
+        differs = headless(game, "differs.replay")
+        assert differs.returncode == 3, (differs.returncode, differs.stderr)
+        assert re.fullmatch(r"orrisk: differs.replay plays differently from its recording at "
+                            r"second 1: player x recorded \S+, replayed \S+\n", differs.stderr), \
+            differs.stderr
 
         with open(game.path("cut.replay"), "wb") as f:
             f.write(data[:-30])
