@@ -14,6 +14,8 @@
 
 #include "allocation_counter.h"
 #include "game/game.h"
+#include "game/input.h"
+#include "game/replay_recorder.h"
 #include "graphics/emitter_data.h"
 #include "hud/overlays.h"
 #include "player/player.h"
@@ -37,6 +39,8 @@ struct Options {
     int frames = 500;
     int startupRuns = 5;
     const char* runtimeDir = ".";
+    // Every frame recorded to this file, as the game records a run.
+    const char* recordPath = nullptr;
 };
 
 // One row of the table: a frame to time, with untimed work before and after it.
@@ -71,6 +75,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
         } else if (std::strcmp(argv[i], "--startup-runs") == 0 && hasValue) {
             if (!positiveNumber(argv[++i], options.startupRuns))
                 return false;
+        } else if (std::strcmp(argv[i], "--record") == 0 && hasValue) {
+            options.recordPath = argv[++i];
         } else if (argv[i][0] != '-') {
             options.runtimeDir = argv[i];
         } else {
@@ -202,7 +208,8 @@ int main(int argc, char** argv) {
     if (const char* fromEnvironment = std::getenv("ORRISK_RUNTIME_DIR"))
         options.runtimeDir = fromEnvironment;
     if (!parseOptions(argc, argv, options))
-        fail("usage: orrisk-bench [--frames N] [--startup-runs N] [runtime directory]\n"
+        fail("usage: orrisk-bench [--frames N] [--startup-runs N] [--record FILE] [runtime "
+             "directory]\n"
              "(the runtime directory defaults to $ORRISK_RUNTIME_DIR, else the current one)");
     if (chdir(options.runtimeDir) != 0)
         fail("cannot enter the runtime directory ", options.runtimeDir);
@@ -221,6 +228,13 @@ int main(int argc, char** argv) {
 
     Game game;
     game.clock = [] { return scriptedNow; };
+    game.commandSource = readInput;
+    ReplayRecorder recorder;
+    if (options.recordPath) {
+        if (!recorder.open(options.recordPath, false, false))
+            fail("cannot record to ", options.recordPath);
+        recordInto(game, recorder);
+    }
     if (!startGame(game, false))
         fail("the game did not start in ", options.runtimeDir);
     // No spawns while measuring: the scenes keep their counts.

@@ -4,7 +4,11 @@
 
 #include "audio/audio.h"
 #include "bodies/world_state.h"
+#include "game/command.h"
+#include "game/frame.h"
+#include "game/frame_passes.h"
 #include "game/loop_rules.h"
+#include "game/startup.h"
 #include "game/survival.h"
 #include "graphics/font.h"
 #include "graphics/window_size.h"
@@ -24,8 +28,16 @@ struct Game {
     std::unique_ptr<Font> font;
     JumpNotice jumpNotice;
     Audio audio;
-    // Read from the keyboard by runFrame; given by the driver of simulateFrame.
+    // What is held this frame: from the command, or given by a driver without one.
     HeldInput input;
+    // This frame's command, and where commands come from: the input, a replay, or nobody (a
+    // driver that sets input itself).
+    Command command;
+    std::function<void(Command&)> commandSource;
+    // Called when each frame has run, for a recording to keep it or a replay to check it.
+    std::function<void()> frameEnded;
+    // What the quit key and the window's close do: end the process with status 0.
+    std::function<void()> quit;
     // What the camera set this frame can show; a wormhole jump or a planet carrying the ship later
     // in the frame moves the ship, not the camera.
     ViewRect drawn{0, 0, 0, 0};
@@ -55,23 +67,11 @@ struct Game {
     unsigned simulationTime() const { return clock() - pausedFor; }
 };
 
-// Start-up: window, GL state, textures, tables, shaders, player, font and star systems.
-// False when the game cannot start (its reason already printed); the caller then ends with 1.
-bool startGame(Game& game, bool fullscreen);
-
-// Exactly one frame of the loop: timing, spawn, input, motion, drawing and the buffer swap.
-// Quitting ends the process with status 0.
-void runFrame(Game& game);
-
-// One frame without input or drawing: its timing, spawn and every step's update, or, while
-// paused, only the clock running on. For drivers that play the world headless.
-void simulateFrame(Game& game);
-
-// The camera round the player: perspective projection and the modelview the world is drawn in.
-void setCamera(const Game& game);
-
 // The current star system, looked up afresh so a wormhole jump takes effect at once.
 WorldState& currentWorld(Game& game);
+
+// The cursor's point in game units, in the view round the player.
+point cursorTarget(const Game& game);
 
 // The game's entry point: start-up, then frames until the player quits.
 int runGame(int argc, char** argv);

@@ -53,54 +53,53 @@ point pickSpawnPoint(point player, float (*draw)()) {
     return candidate;
 }
 
-KeyEffect applyKey(LoopState& state, int key, int& weapon) {
-    switch (key) {
-    case keyMinus:
+KeyEffect applyAction(LoopState& state, Action action, int& weapon) {
+    switch (action) {
+    case Action::spawnSlower:
         state.spawnInterval *= 2;
         break;
-    case keyEquals:
+    case Action::spawnFaster:
         state.spawnInterval /= 2;
         break;
-    case keyQuit:
+    case Action::quit:
         return KeyEffect::quit;
-    case keyPause:
+    case Action::pause:
         return KeyEffect::pause;
-    case keySound:
+    case Action::sound:
         return KeyEffect::sound;
-    case keyAids:
+    case Action::aids:
         return KeyEffect::aids;
-    case keyNearOut:
+    case Action::nearOut:
         state.nearScale *= 1.2f;
         break;
-    case keyNearIn:
+    case Action::nearIn:
         state.nearScale /= 1.2f;
         break;
-    case keyFarOut:
+    case Action::farOut:
         state.farScale *= 1.2f;
         break;
-    case keyFarIn:
+    case Action::farIn:
         state.farScale /= 1.2f;
         break;
-    case keyWeapon1:
+    case Action::weapon1:
         weapon = 0;
         break;
-    case keyWeapon2:
+    case Action::weapon2:
         weapon = 1;
         break;
-    case keyWeapon3:
+    case Action::weapon3:
         weapon = 2;
+        break;
+    case Action::zoomIn:
+        state.viewHeight /= 1.2f;
+        break;
+    case Action::zoomOut:
+        state.viewHeight *= 1.2f;
         break;
     default:
         break;
     }
     return KeyEffect::none;
-}
-
-void applyMouseButton(LoopState& state, int button) {
-    if (button == wheelUpButton)
-        state.viewHeight /= 1.2f;
-    else if (button == wheelDownButton)
-        state.viewHeight *= 1.2f;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/geometry.h"
+#include "game/command.h"
 
 // The frame loop's own state, kept apart from SDL and OpenGL so the rules below can be checked
 // without a window.
@@ -36,23 +37,6 @@ struct Frustum {
     float farPlane;
 };
 
-// Keys the frame loop acts on; SDL's key symbols for them are their ASCII characters.
-constexpr int keyMinus = '-';
-constexpr int keyEquals = '=';
-constexpr int keyQuit = 'q';
-constexpr int keyNearOut = 'n';
-constexpr int keyNearIn = 'm';
-constexpr int keyFarOut = 'x';
-constexpr int keyFarIn = 'c';
-constexpr int keyWeapon1 = '1';
-constexpr int keyWeapon2 = '2';
-constexpr int keyWeapon3 = '3';
-constexpr int keyPause = 'p';
-constexpr int keySound = 'o';
-constexpr int keyAids = 'h';
-
-constexpr int wheelUpButton = 4;
-constexpr int wheelDownButton = 5;
 // Spawned enemies appear at least this far from the player.
 constexpr float spawnClearance = 20000;
 
@@ -102,11 +86,9 @@ bool spawnEnemy(LoopState& state, point player, ShipList& ships, float (*draw)()
 
 enum class KeyEffect { none, quit, pause, sound, aids };
 
-// A key press: spawn rate, clipping planes, the player's weapon, pause, flight aids or quit.
-KeyEffect applyKey(LoopState& state, int key, int& weapon);
-
-// Wheel up zooms in, wheel down out; other buttons do nothing.
-void applyMouseButton(LoopState& state, int button);
+// A press: spawn rate, clipping planes, zoom, the player's weapon; pause, sound, the flight aids
+// and quit are left to the frame. Window events change nothing here.
+KeyEffect applyAction(LoopState& state, Action action, int& weapon);
 
 // Relative mouse motion; screen y grows downwards, the cursor's upwards. Clamped to 0..100.
 void moveCursor(LoopState& state, int dx, int dy);

@@ -3,16 +3,23 @@
 #include <cstdio>
 #include <cstring>
 
-const char usageLine[] = "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --survival | "
-                         "--help | --version] [--mute] "
-                         "[--volume 0-100]";
+const char usageLine[] =
+    "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --survival | "
+    "--help | --version] [--mute] "
+    "[--volume 0-100] [--record FILE | --no-record | --replay FILE [--headless]]";
 const char helpText[] = "  --window WIDTHxHEIGHT  open a window of that size (default 1280x1024)\n"
                         "  --fullscreen           fill the desktop\n"
                         "  --survival             play for a score: each run ends with the ship\n"
                         "  --help                 show this text\n"
                         "  --version              print the version number\n"
                         "  --mute                 start with sound off (O turns it on)\n"
-                        "  --volume 0-100         sound level in percent (default 100)\n";
+                        "  --volume 0-100         sound level in percent (default 100)\n"
+                        "  --record FILE          record the run to FILE (without it, the run\n"
+                        "                         goes to the flight recorder's last.replay)\n"
+                        "  --no-record            keep no recording of the run\n"
+                        "  --replay FILE          play a recorded run in a window\n"
+                        "  --headless             with --replay: play it without a window, check\n"
+                        "                         it and print its final digest\n";
 // The build passes the project's version in.
 const char versionText[] = ORRISK_VERSION;
 
@@ -64,10 +71,27 @@ OptionsResult parseOptions(int argc, char** argv, WindowOptions& options, const 
             problem = i + 1 < argc ? argv[++i] : arg;
             if (!parseVolume(problem, options))
                 return OptionsResult::bad;
+        } else if (std::strcmp(arg, "--record") == 0 || std::strcmp(arg, "--replay") == 0) {
+            const char*& file =
+                std::strcmp(arg, "--record") == 0 ? options.recordPath : options.replayPath;
+            if (i + 1 >= argc) {
+                problem = arg;
+                return OptionsResult::bad;
+            }
+            file = argv[++i];
+        } else if (std::strcmp(arg, "--no-record") == 0) {
+            options.noRecord = true;
+        } else if (std::strcmp(arg, "--headless") == 0) {
+            options.headless = true;
         } else {
             // The game has always started whatever it was given.
             options.ignored.push_back(arg);
         }
+    }
+    // --headless plays a replay: alone it has nothing to play.
+    if (options.headless && !options.replayPath) {
+        problem = "--headless";
+        return OptionsResult::bad;
     }
     return OptionsResult::run;
 }

@@ -13,6 +13,12 @@ struct WindowOptions {
     // Arguments the game does not know: passed over, and named by the caller.
     std::vector<const char*> ignored;
     bool survival = false;
+    // Recording: to recordPath when given, else to the flight recorder's file unless noRecord.
+    const char* recordPath = nullptr;
+    bool noRecord = false;
+    // Playing a recording instead of the player, in a window or headless.
+    const char* replayPath = nullptr;
+    bool headless = false;
 };
 
 enum class OptionsResult { run, help, version, bad };

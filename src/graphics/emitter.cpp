@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <utility>
 
 #include "core/report_error.h"
+#include "core/seeds.h"
 #include "graphics/textures.h"
 
 namespace {
@@ -39,7 +39,7 @@ int setZeroValue(const EmitterFile& params, size_t row, int fallback) {
 Emitter::Emitter(EmitterFile sets)
     : angle(0), position{0, 0}, params(std::move(sets)), uniformLocations(), elapsed(0) {
     std::printf("Emitter construct\n");
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    std::srand(takeSeed());
     reportError();
     std::printf("shader size: %zu\n", shaders.size());
 

@@ -236,7 +236,10 @@ class Game:
     def __enter__(self):
         if self.display is None:
             self.xvfb, self.display = start_xvfb()
-        self.env = dict(os.environ, DISPLAY=self.display)
+        # The flight recorder keeps its replays in the scratch directory, not in the home of
+        # whoever runs the tests.
+        self.env = dict(os.environ, DISPLAY=self.display,
+                        XDG_STATE_HOME=os.path.join(self.work_dir, "state"))
         return self
 
     def __exit__(self, *exc):

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/geometry.h"
+#include "game/input.h"
 #include "game/loop_rules.h"
 
 namespace {
@@ -127,35 +128,35 @@ TEST(Spawn, RealDrawsLandInTheFieldAndClearOfThePlayer) {
 TEST(Keys, EachKeyChangesOnlyItsValue) {
     LoopState state = freshState();
     int weapon = 0;
-    applyKey(state, keyMinus, weapon);
+    applyAction(state, Action::spawnSlower, weapon);
     EXPECT_EQ(state.spawnInterval, 1000);
-    applyKey(state, keyEquals, weapon);
-    applyKey(state, keyEquals, weapon);
+    applyAction(state, Action::spawnFaster, weapon);
+    applyAction(state, Action::spawnFaster, weapon);
     EXPECT_EQ(state.spawnInterval, 250);
 
-    applyKey(state, keyNearOut, weapon);
+    applyAction(state, Action::nearOut, weapon);
     EXPECT_FLOAT_EQ(state.nearScale, 1.2f);
-    applyKey(state, keyNearIn, weapon);
-    applyKey(state, keyNearIn, weapon);
+    applyAction(state, Action::nearIn, weapon);
+    applyAction(state, Action::nearIn, weapon);
     EXPECT_FLOAT_EQ(state.nearScale, 1 / 1.2f);
-    applyKey(state, keyFarOut, weapon);
+    applyAction(state, Action::farOut, weapon);
     EXPECT_FLOAT_EQ(state.farScale, 1.2f);
-    applyKey(state, keyFarIn, weapon);
+    applyAction(state, Action::farIn, weapon);
     EXPECT_FLOAT_EQ(state.farScale, 1.0f);
 
-    applyKey(state, keyWeapon3, weapon);
+    applyAction(state, Action::weapon3, weapon);
     EXPECT_EQ(weapon, 2);
-    applyKey(state, keyWeapon2, weapon);
+    applyAction(state, Action::weapon2, weapon);
     EXPECT_EQ(weapon, 1);
-    applyKey(state, keyWeapon1, weapon);
+    applyAction(state, Action::weapon1, weapon);
     EXPECT_EQ(weapon, 0);
-    EXPECT_EQ(applyKey(state, keyQuit, weapon), KeyEffect::quit);
+    EXPECT_EQ(applyAction(state, keyAction('q'), weapon), KeyEffect::quit);
 
     // Flight and fire keys are read from the held-key state elsewhere; here they do nothing.
     const LoopState before = state;
     weapon = 1;
     for (int key : std::initializer_list<int>{'w', 'a', 's', 'd', ' ', 'Q', '4', '0', 273})
-        EXPECT_EQ(applyKey(state, key, weapon), KeyEffect::none) << key;
+        EXPECT_EQ(applyAction(state, keyAction(key), weapon), KeyEffect::none) << key;
     EXPECT_EQ(weapon, 1);
     EXPECT_EQ(state.spawnInterval, before.spawnInterval);
     EXPECT_EQ(state.nearScale, before.nearScale);
@@ -164,13 +165,14 @@ TEST(Keys, EachKeyChangesOnlyItsValue) {
 
 TEST(Zoom, WheelUpInWheelDownOutOtherButtonsNothing) {
     LoopState state = freshState();
-    applyMouseButton(state, wheelUpButton);
+    int weapon = 0;
+    applyAction(state, buttonAction(4), weapon);
     EXPECT_FLOAT_EQ(state.viewHeight, 4000 / 1.2f);
-    applyMouseButton(state, wheelDownButton);
-    applyMouseButton(state, wheelDownButton);
+    applyAction(state, buttonAction(5), weapon);
+    applyAction(state, buttonAction(5), weapon);
     EXPECT_FLOAT_EQ(state.viewHeight, 4000 * 1.2f);
     for (int button : {1, 2, 3, 6})
-        applyMouseButton(state, button);
+        applyAction(state, buttonAction(button), weapon);
     EXPECT_FLOAT_EQ(state.viewHeight, 4000 * 1.2f);
 }
 
@@ -215,7 +217,7 @@ TEST(View, FarPlanePulledInSevenTimesHidesTheWorldPlane) {
     EXPECT_FLOAT_EQ(f.farPlane, 30000);
 
     for (int i = 0; i < 7; ++i)
-        applyKey(state, keyFarIn, weapon);
+        applyAction(state, Action::farIn, weapon);
     f = cameraFrustum(state);
     EXPECT_NEAR(f.farPlane, 8372, 1);
     // The plane z = 0 sits one unit beyond the near plane.
