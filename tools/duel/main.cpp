@@ -155,14 +155,6 @@ struct TakeOff {
     float health = 0;
 };
 
-const Planet* hearth(Game& game) {
-    for (const Star& star : currentWorld(game).stars)
-        for (const Planet& planet : star.planets)
-            if (planet.name == "Hearth")
-                return &planet;
-    return nullptr;
-}
-
 TakeOff firstFlight(int waitMs) {
     Game game;
     unsigned now = 1000;

@@ -10,6 +10,14 @@
 #include "game/player_loader.h"
 #include "game/universe_loader.h"
 
+const Planet* hearth(Game& game) {
+    for (const Star& star : currentWorld(game).stars)
+        for (const Planet& planet : star.planets)
+            if (planet.name == "Hearth")
+                return &planet;
+    return nullptr;
+}
+
 namespace {
 
 constexpr int frameMs = 16;
@@ -73,14 +81,6 @@ FlightKeys circleKeys(Game& game) {
     const bool needed = std::hypot(change.x, change.y) > 0.05f;
     return FlightKeys{ship.isLanded() || (needed && std::fabs(error) < thrustCone), false,
                       error > turnSlack, error < -turnSlack};
-}
-
-const Planet* hearth(Game& game) {
-    for (const Star& star : currentWorld(game).stars)
-        for (const Planet& planet : star.planets)
-            if (planet.name == "Hearth")
-                return &planet;
-    return nullptr;
 }
 
 // The cursor straight out from Hearth's centre through the ship.

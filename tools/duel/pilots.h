@@ -5,6 +5,12 @@
 // rising pressure, flown by scripted pilots who see what a player sees: the ship, and the chasers
 // and bodies on the screen.
 
+struct Game;
+class Planet;
+
+// The start planet Hearth in the current system, or null when the data has none by that name.
+const Planet* hearth(Game& game);
+
 // What a run came to: its seconds and kills, and the hit points left when it was cut short.
 struct RunResult {
     float seconds = 0;
