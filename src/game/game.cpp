@@ -127,7 +127,7 @@ int runGame(int argc, char** argv) {
         game.frameEnded();
     game.audio.open(AudioOptions{options.muted, options.volume});
     if (options.survival) {
-        beginSurvival(game);
+        beginSurvival(game, true);
         game.aidsShown = true;
     }
     for (;;)

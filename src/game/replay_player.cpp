@@ -46,8 +46,6 @@ class Replay {
         if (!problem.empty())
             return problem;
         const ReplayHeader& header = contents_.header;
-        if (header.survival)
-            return "was recorded in survival, which replays do not play";
         const ReplayHeader here = currentHeader(header.width, header.height, false);
         for (const ReplayHeader::DataFile& file : header.files) {
             std::uint64_t digest = 0;
@@ -169,6 +167,14 @@ class Replay {
     std::uint8_t scratch_[12 * digestSystems + 64];
 };
 
+// A survival run plays as it was played, but reads and writes no scores.
+void beginRecordedMode(Game& game, const ReplayHeader& header) {
+    if (!header.survival)
+        return;
+    beginSurvival(game, false);
+    game.aidsShown = true;
+}
+
 // Standard output as it was before setStandardOutputAside.
 FILE* keptStandardOutput = nullptr;
 
@@ -234,6 +240,7 @@ int playReplay(const char* path, bool headless) {
             return 1;
         }
         game.frameEnded();
+        beginRecordedMode(game, replay.header());
         while (replay.framesLeft()) {
             replay.advance();
             simulateFrame(game);
@@ -245,6 +252,7 @@ int playReplay(const char* path, bool headless) {
     if (!startGame(game, false))
         return 1;
     game.frameEnded();
+    beginRecordedMode(game, replay.header());
     playInWindow(game, replay);
 }
 

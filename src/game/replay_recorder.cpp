@@ -161,6 +161,67 @@ void ReplayRecorder::finish(const Game& game) {
     fd_ = -1;
 }
 
+namespace {
+
+bool writeAll(int fd, const std::uint8_t* bytes, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, bytes, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool copyFile(int from, int to) {
+    std::uint8_t chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(from, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        if (!writeAll(to, chunk, static_cast<std::size_t>(n)))
+            return false;
+    }
+}
+
+} // namespace
+
+bool ReplayRecorder::copyTo(const std::string& path, const Game& game) {
+    writeOut();
+    if (fd_ < 0) {
+        errorText = "the recording has stopped";
+        return false;
+    }
+    const std::string temporary = path + ".new";
+    const int from = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    const int to = makeDirectoriesFor(path)
+                       ? ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)
+                       : -1;
+    bool copied = from >= 0 && to >= 0 && copyFile(from, to);
+    if (copied) {
+        PayloadWriter out{payload_.get(), maxPayload};
+        encodeWorldDigest(game, frames_, game.loop.lastTicks - runStart_, out);
+        std::uint8_t end[maxPayload + blockOverhead];
+        const std::size_t size =
+            writeBlock(BlockKind::end, payload_.get(), out.size, end, sizeof end);
+        copied = writeAll(to, end, size);
+    }
+    errorText = copied ? "" : std::strerror(errno);
+    if (from >= 0)
+        ::close(from);
+    if (to >= 0 && ::close(to) != 0)
+        copied = false;
+    copied = copied && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!copied)
+        std::remove(temporary.c_str());
+    return copied;
+}
+
 std::string flightRecorderPath() {
     const char* state = std::getenv("XDG_STATE_HOME");
     if (state && state[0] == '/')
@@ -189,5 +250,14 @@ void recordInto(Game& game, ReplayRecorder& recorder) {
             source(command);
         recorder.noteCommand(command);
     };
-    game.frameEnded = [&recorder, &game] { recorder.endFrame(game); };
+    game.frameEnded = [&recorder, &game] {
+        recorder.endFrame(game);
+        std::string& kept = game.survival.replayToKeep;
+        if (kept.empty())
+            return;
+        if (!recorder.copyTo(kept, game))
+            std::fprintf(stderr, "orrisk: the best run's replay cannot be kept as %s: %s\n",
+                         kept.c_str(), recorder.errorText.c_str());
+        kept.clear();
+    };
 }

@@ -29,6 +29,9 @@ class ReplayRecorder {
     void finish(const Game& game);
     // Only write(2): for a process that is about to die.
     void writeOut();
+    // The recording so far, closed with an end block as if the game ended here, written to
+    // path (made anew, its directories too); false, with errorText set, when it cannot.
+    bool copyTo(const std::string& path, const Game& game);
 
     std::string errorText;
 
@@ -67,4 +70,5 @@ void keepPreviousReplay(const std::string& lastPath);
 
 // From here on the seeds the game takes, its clock readings and its commands (from the source it
 // has) go into the recording, and each frame's end into recorder.endFrame.
+// A survival run that ends among the best keeps the recording up to its end.
 void recordInto(Game& game, ReplayRecorder& recorder);

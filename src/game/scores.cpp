@@ -1,5 +1,6 @@
 #include "game/scores.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -142,6 +143,46 @@ bool saveScores(const std::string& path, const ScoreTable& table) {
         std::remove(temporary.c_str());
     }
     return written;
+}
+
+namespace {
+
+std::string bestRunsDirectory(const std::string& scoresPath) {
+    return scoresPath.substr(0, scoresPath.rfind('/') + 1) + "best-runs/";
+}
+
+const char* const replaySuffix = ".replay";
+
+bool endsWith(const std::string& text, const char* suffix) {
+    const std::size_t n = std::strlen(suffix);
+    return text.size() >= n && text.compare(text.size() - n, n, suffix) == 0;
+}
+
+} // namespace
+
+std::string bestRunReplayPath(const std::string& scoresPath, const Score& run) {
+    char name[96];
+    std::snprintf(name, sizeof name, "%s-%u-kills-%.1f-s%s", run.date.c_str(), run.kills,
+                  static_cast<double>(run.seconds), replaySuffix);
+    return bestRunsDirectory(scoresPath) + name;
+}
+
+void pruneBestRunReplays(const std::string& scoresPath, const ScoreTable& table) {
+    const std::string directory = bestRunsDirectory(scoresPath);
+    DIR* dir = opendir(directory.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string path = directory + entry->d_name;
+        if (!endsWith(path, replaySuffix))
+            continue;
+        const bool named = std::any_of(table.begin(), table.end(), [&](const Score& s) {
+            return bestRunReplayPath(scoresPath, s) == path;
+        });
+        if (!named)
+            std::remove(path.c_str());
+    }
+    closedir(dir);
 }
 
 std::string today() {

@@ -59,6 +59,7 @@ bool openWindow(bool fullscreen) {
     if (!SDL_SetVideoMode(w, h, 32, SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0))) {
         std::printf("Unable to set %d x %d 32b video: %s\n", w, h, SDL_GetError());
         std::fflush(stdout);
+        printReplayLine();
         std::exit(1);
     }
     endWhenDisplayLost();

@@ -1,5 +1,6 @@
 #include "game/survival.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -53,10 +54,18 @@ void endRun(Game& game, unsigned now) {
     standardExplosion(game.universe.player->position, currentWorld(game), now);
     s.last = Score{runKills(game.universe), runSeconds(s, now), today()};
     addScore(s.best, s.last);
+    const bool among = std::find(s.best.begin(), s.best.end(), s.last) != s.best.end();
     std::fprintf(stderr, "Destroyed: %u kills, %.1f s, best %u kills, %.1f s\n", s.last.kills,
                  static_cast<double>(s.last.seconds), s.best.front().kills,
                  static_cast<double>(s.best.front().seconds));
+    if (!s.keepsScores)
+        return;
     saveScores(s.scoresPath, s.best);
+    if (s.scoresPath.empty())
+        return;
+    if (among)
+        s.replayToKeep = bestRunReplayPath(s.scoresPath, s.last);
+    pruneBestRunReplays(s.scoresPath, s.best);
 }
 
 // Everything back as start-up left it; the clock goes on, so the run starts now.
@@ -79,14 +88,17 @@ void applySurvivalRules(Universe& universe) {
         world.chasersGoRound = true;
 }
 
-void beginSurvival(Game& game) {
+void beginSurvival(Game& game, bool keepsScores) {
     Survival& s = game.survival;
     s.on = true;
+    s.keepsScores = keepsScores;
     applySurvivalRules(game.universe);
     s.startWorlds = game.universe.worlds;
     s.startPlayer = std::make_unique<Player>(*game.universe.player);
-    s.scoresPath = scoresPath();
-    s.best = loadScores(s.scoresPath);
+    if (keepsScores) {
+        s.scoresPath = scoresPath();
+        s.best = loadScores(s.scoresPath);
+    }
     s.runStart = game.loop.lastTicks;
     game.loop.lastSpawn = game.loop.lastTicks;
 }

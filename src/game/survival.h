@@ -25,7 +25,11 @@ struct Survival {
     unsigned destroyedAt = 0;
     Score last; // the run just ended, shown while destroyed
     ScoreTable best;
+    // A replayed run reads and writes no scores, and keeps no replays.
+    bool keepsScores = true;
     std::string scoresPath;
+    // Set when a run ends among the best: where the recording up to the end of this frame goes.
+    std::string replayToKeep;
     // The universe and the ship as start-up left them, before the first frame. They hold no
     // timers: effects only come from frames.
     std::vector<WorldState> startWorlds;
@@ -39,8 +43,8 @@ float runSeconds(const Survival& survival, unsigned now);
 
 // Survival's own rules for the universe's systems: chasers go round stars and planets.
 void applySurvivalRules(Universe& universe);
-// Turns survival on after start-up: keeps the start, reads the scores.
-void beginSurvival(Game& game);
+// Turns survival on after start-up: keeps the start, and reads the scores when keepsScores.
+void beginSurvival(Game& game, bool keepsScores);
 // After each step: the ship's end, and the next run once the wreck has shown.
 void survivalStep(Game& game, const Step& step);
 // Before a frame spawns: the interval the run's time calls for.

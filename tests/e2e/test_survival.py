@@ -1,9 +1,10 @@
 """--survival: a chaser rams a ship of 1 hit point, "Destroyed" shows, the run goes into the scores
-file and a new run starts with the ship whole; a corrupt scores file is set aside with one line
-and the game plays on."""
+file and a new run starts with the ship whole; each best run keeps a replay that plays headless to
+its score; a corrupt scores file is set aside with one line and the game plays on."""
 
 import os
 import re
+import subprocess
 import sys
 import time
 
@@ -64,6 +65,7 @@ def rammed_and_reborn():
         second = wait_for_stderr(game, r"^Destroyed: \d+ kills, ([\d.]+) s", count=2)
         game.key("q")
         assert game.wait_exit(timeout=20) == 0
+        best_runs_replay_to_their_scores(game, data)
 
     assert red_text(wreck, DESTROYED_BOX) > 300, "no 'Destroyed' over the wreck"
     assert red_text(alive, DESTROYED_BOX) < 20 and red_text(reborn, DESTROYED_BOX) < 20
@@ -73,6 +75,23 @@ def rammed_and_reborn():
     rows = [ROW.match(line) for line in scores if not line.startswith("#")]
     assert len(rows) == 1 and rows[0] and rows[0].group(1) == "0", scores
     assert float(second[1]) > 0, "the new run ended at once"
+
+
+def best_runs_replay_to_their_scores(game, data):
+    """Each row of the final table has its replay, and nothing else is kept; played headless,
+    each ends on its run's own end: the same kills and seconds as its row."""
+    table = open(os.path.join(data, "orrisk", "scores")).read().splitlines()
+    rows = [ROW.match(line).groups() for line in table if not line.startswith("#")]
+    kept = sorted(os.listdir(os.path.join(data, "orrisk", "best-runs")))
+    assert kept == sorted("%s-%s-kills-%s-s.replay" % (d, k, s) for k, s, d in rows), kept
+    for kills, seconds, date in rows:
+        name = os.path.join(data, "orrisk", "best-runs", "%s-%s-kills-%s-s.replay"
+                            % (date, kills, seconds))
+        run = subprocess.run([game.binary, "--replay", name, "--headless"], cwd=game.work_dir,
+                             env=game.env, capture_output=True, text=True, timeout=120)
+        assert run.returncode == 0, run.stderr
+        ends = re.findall(r"^Destroyed: (\d+) kills, ([\d.]+) s", run.stderr, re.M)
+        assert ends and ends[-1] == (kills, seconds), (ends, kills, seconds)
 
 
 def corrupt_scores():

@@ -55,6 +55,24 @@ TEST(Scores, ARowWithAMalformedDateIsRefused) {
 }
 
 // The interval shortens by a twentieth every 20 s and never below its floor of 60 ms.
+TEST(Scores, ABestRunDroppedFromTheTableLosesItsReplayAndNothingElseGoes) {
+    ScratchDir dir;
+    const std::string path = dir.path("scores");
+    const ScoreTable table = {{5, 61.25f, "2026-12-08"}, {2, 9.9f, "2026-12-09"}};
+    const std::string dropped = bestRunReplayPath(path, {1, 3.0f, "2026-12-09"});
+    EXPECT_EQ(dropped, dir.path("best-runs/2026-12-09-1-kills-3.0-s.replay"));
+    std::filesystem::create_directories(dir.path("best-runs"));
+    for (const std::string& name : {bestRunReplayPath(path, table[0]),
+                                    bestRunReplayPath(path, table[1]), dropped,
+                                    dir.path("best-runs/notes.txt")})
+        std::ofstream(name) << "x";
+    pruneBestRunReplays(path, table);
+    EXPECT_FALSE(std::filesystem::exists(dropped));
+    EXPECT_TRUE(std::filesystem::exists(bestRunReplayPath(path, table[0])));
+    EXPECT_TRUE(std::filesystem::exists(bestRunReplayPath(path, table[1])));
+    EXPECT_TRUE(std::filesystem::exists(dir.path("best-runs/notes.txt")));
+}
+
 TEST(Survival, ThePressureStopsAtItsFloor) {
     EXPECT_FLOAT_EQ(pressureSpawnInterval(19999), 350);
     EXPECT_FLOAT_EQ(pressureSpawnInterval(20000), 332.5f);
@@ -90,7 +108,7 @@ TEST(Survival, ANewRunStartsFromTheStartAfterTheWreck) {
     game.universe.player = &ship;
     game.universe.worlds.resize(2);
     game.loop.lastTicks = now;
-    beginSurvival(game);
+    beginSurvival(game, true);
 
     game.universe.worlds[1].ships.emplace_back(point{0, 0}, 1);
     game.universe.worlds[0].kills = 4;
