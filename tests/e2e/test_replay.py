@@ -8,11 +8,14 @@ import re
 import signal
 import subprocess
 import sys
+import time
 import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import Game  # noqa: E402
 
+READY = "Done with that, now starting main loop"
+FRAME = "processing projectiles"
 DIGEST = re.compile(r"^replay (\S+): (\d+) frames, [0-9.]+ s, digest ([0-9a-f]{16})$")
 
 
@@ -40,6 +43,41 @@ def play_and_quit(game, *args):
     game.wait_frames(20)
     game.key("q")
     assert game.wait_exit(30) == 0, game.stderr()
+
+
+def frames_held(game, still=1.0, timeout=30):
+    """Waits until no frame has begun for `still` seconds; the frames begun by then."""
+    deadline = time.monotonic() + timeout
+    count, since = game.count_line(FRAME), time.monotonic()
+    while time.monotonic() - since < still:
+        assert time.monotonic() < deadline and game.running(), "the frames never stopped"
+        time.sleep(0.1)
+        if game.count_line(FRAME) != count:
+            count, since = game.count_line(FRAME), time.monotonic()
+    return count
+
+
+def pause_and_quit_in_window(game):
+    """A window replay answers P and Q alone: P holds the frames, P again lets them go on, and Q
+    ends the replay where it stands, with status 0."""
+    game.start("--record", "long.replay")
+    game.wait_for_line(READY, timeout=60)
+    game.wait_frames(150)
+    game.key("q")
+    assert game.wait_exit(30) == 0, game.stderr()
+    recorded = game.count_line(FRAME)
+
+    game.start("--replay", "long.replay")
+    game.wait_for_line(READY, timeout=60)
+    game.key("p")
+    held = frames_held(game)
+    game.key("p")
+    game.wait_frames(5)
+    game.key("p")
+    frames_held(game)
+    game.key("q")
+    assert game.wait_exit(30) == 0, game.stderr()
+    assert held < game.count_line(FRAME) < recorded, (held, game.count_line(FRAME), recorded)
 
 
 def with_digest_changed(data, index):
@@ -85,6 +123,7 @@ def main():
         assert game.wait_exit(120) == 0, game.stderr()
         assert game.stdout() == recorded, "the window replay prints other lines than the run"
         assert first.stdout.strip() in game.stderr().splitlines(), game.stderr()
+        pause_and_quit_in_window(game)
 
         data = open(game.path("run.replay"), "rb").read()
         cases = {
