@@ -11,25 +11,26 @@
 
 namespace {
 
-// The frame's timing and spawn; the steps it is then simulated in.
+// A moving frame's clock: its time, its spawn, and the steps it is simulated in. The clock is
+// read twice, once for the frame's delta and once for its time.
 FrameSteps beginFrame(Game& game) {
-    LoopState& loop = game.loop;
-    measureFrame(loop, game.simulationTime());
-    loop.lastTicks = game.simulationTime();
-    applyPressure(game);
-    spawnEnemy(loop, game.universe.player->position, currentWorld(game).ships);
-    return FrameSteps(loop.lastTicks, loop.frameDelta);
+    game.heldFramesDrawn = 0;
+    const unsigned measured = game.simulationTime();
+    const unsigned now = game.simulationTime();
+    applyPressure(game, now);
+    startFrame(game.loop, measured, now, game.universe.player->position, currentWorld(game).ships);
+    return FrameSteps(now, game.loop.frameDelta);
 }
 
 // A paused frame: the time since the last frame is added to the time paused, so the
-// simulation's clock stands still, and counted for the frame rate only.
-void holdFrame(Game& game) {
+// simulation's clock stands still, and counted for the frame rate only. No steps.
+FrameSteps holdFrame(Game& game) {
     LoopState& loop = game.loop;
     const unsigned wall = game.clock();
     const int ms = static_cast<int>(wall - (loop.lastTicks + game.pausedFor));
     game.pausedFor += static_cast<unsigned>(ms);
-    loop.frameDelta = 0;
-    countFrame(loop, ms);
+    holdClock(loop, ms);
+    return FrameSteps::none(loop.lastTicks);
 }
 
 void applyAction(Game& game, Action action) {
@@ -80,14 +81,6 @@ void takeCommand(Game& game, bool moving) {
     moveCursor(game.loop, command.cursorDx, command.cursorDy);
 }
 
-// Every step but the last, whose times lie behind the clock.
-void catchUp(Game& game, const FrameSteps& steps) {
-    game.behindClock = true;
-    for (int i = 0; i + 1 < steps.count(); ++i)
-        simulateStep(game, steps[i]);
-    game.behindClock = false;
-}
-
 void endFrame(Game& game) {
     if (game.frameEnded)
         game.frameEnded();
@@ -98,55 +91,33 @@ void swapBuffers() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void runPausedFrame(Game& game, unsigned frameStart) {
-    holdFrame(game);
-    takeCommand(game, false);
+} // namespace
+
+// Clock, command, steps, drawing. A paused frame has no steps; its lines are printed all the
+// same, and its still picture drawn only when due.
+void runFrame(Game& game) {
+    const unsigned frameStart = SDL_GetTicks();
+    glLoadIdentity();
+    const bool moving = !game.paused;
+    const FrameSteps steps = moving ? beginFrame(game) : holdFrame(game);
+    takeCommand(game, moving);
+    const bool drawn = moving ? playAndDrawSteps(game, steps) : drawHeldFrame(game, frameStart);
     game.audio.setPaused(game.paused);
-    // The frame's lines are printed all the same; the picture only when it is due.
-    announceHeldFrame();
-    if (heldFrameDue(game.heldFramesDrawn, frameStart - game.lastHeldDraw)) {
-        ++game.heldFramesDrawn;
-        game.lastHeldDraw = frameStart;
-        drawHeldFrame(game);
+    if (moving)
+        game.audio.play(soundEvents, *game.universe.player, game.input.keys);
+    if (drawn) {
         drawHud(game);
         swapBuffers();
     }
     endFrame(game);
-    if (game.paused)
+    if (!moving && game.paused)
         SDL_Delay(pausedRestMs(SDL_GetTicks() - frameStart));
 }
 
-} // namespace
-
-void runFrame(Game& game) {
-    const unsigned frameStart = SDL_GetTicks();
-    glLoadIdentity();
-    if (game.paused) {
-        runPausedFrame(game, frameStart);
-        return;
-    }
-    game.heldFramesDrawn = 0;
-    const FrameSteps steps = beginFrame(game);
-    takeCommand(game, true);
-    catchUp(game, steps);
-    simulateAndDrawStep(game, steps[steps.count() - 1]);
-    game.audio.setPaused(game.paused);
-    game.audio.play(soundEvents, *game.universe.player, game.input.keys);
-    drawHud(game);
-    swapBuffers();
-    endFrame(game);
-}
-
 void simulateFrame(Game& game) {
-    if (game.paused) {
-        holdFrame(game);
-        takeCommand(game, false);
-        endFrame(game);
-        return;
-    }
-    const FrameSteps steps = beginFrame(game);
-    takeCommand(game, true);
-    catchUp(game, steps);
-    simulateStep(game, steps[steps.count() - 1]);
+    const bool moving = !game.paused;
+    const FrameSteps steps = moving ? beginFrame(game) : holdFrame(game);
+    takeCommand(game, moving);
+    playSteps(game, steps);
     endFrame(game);
 }

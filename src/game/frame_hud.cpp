@@ -25,13 +25,7 @@ void selectPanelProjection(GLdouble left, GLdouble right, GLdouble bottom, GLdou
 }
 
 void drawStatusText(Game& game) {
-    LoopState& loop = game.loop;
-    const WorldState& world = currentWorld(game);
-    formatStatus(loop.projectilesText,
-                 "Projectiles: ", static_cast<float>(world.projectiles.size()));
-    formatStatus(loop.timersText, "Timers: ", static_cast<float>(world.timers.size()));
-    formatStatus(loop.healthText, "Player HP: ", game.universe.player->getHealth());
-    formatStatus(loop.shipsText, "Ships: ", static_cast<float>(world.ships.size()));
+    const LoopState& loop = game.loop;
     const std::string* lines[] = {&loop.fpsText, &loop.shipsText, &loop.projectilesText,
                                   &loop.timersText, &loop.healthText};
     float y = 0;
@@ -45,8 +39,7 @@ void drawSurvivalHud(Game& game) {
     const Survival& s = game.survival;
     if (!s.on)
         return;
-    drawRunScore(*game.font, s.destroyed ? s.last.kills : runKills(game.universe),
-                 runSeconds(s, game.loop.lastTicks));
+    drawRunScore(*game.font, s.shownKills, s.shownSeconds);
     if (s.destroyed)
         drawDestroyed(*game.font, s.last.kills, s.last.seconds, s.best.front().kills,
                       s.best.front().seconds);
@@ -56,8 +49,12 @@ void drawSurvivalHud(Game& game) {
 
 void drawHud(Game& game) {
     Player& player = *game.universe.player;
+    const WorldState& world = currentWorld(game);
+    const point cursor = cursorTarget(game.loop, player.position);
+    formatStatusLines(game.loop, world.ships.size(), world.projectiles.size(), world.timers.size(),
+                      player.getHealth());
     glColor4fv(cursorColour);
-    drawMouse(cursorTarget(game));
+    drawMouse(cursor);
     drawBoundary();
     if (game.aidsShown)
         drawVelocityLine(player, game.loop.viewHeight / 3);

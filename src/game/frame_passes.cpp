@@ -51,7 +51,7 @@ void fire(Game& game, const Step& step) {
     Player& ship = player(game);
     ship.beamShown = false;
     if (game.input.fire)
-        ship.shoot(step.now, currentWorld(game), cursorTarget(game), step.delta);
+        ship.shoot(step.now, currentWorld(game), cursorTarget(game.loop, ship.position), step.delta);
 }
 
 void drawBeam(Game& game, const Step&) {
@@ -140,8 +140,6 @@ constexpr Pass framePasses[] = {
     {survivalStep, nullptr},
 };
 
-} // namespace
-
 void simulateStep(Game& game, const Step& step) {
     for (const Pass& pass : framePasses)
         if (pass.update)
@@ -157,11 +155,41 @@ void simulateAndDrawStep(Game& game, const Step& step) {
     }
 }
 
-void drawHeldFrame(Game& game) {
+// Every step but the last, whose times lie behind the clock.
+void catchUp(Game& game, const FrameSteps& steps) {
+    game.behindClock = true;
+    for (int i = 0; i + 1 < steps.count(); ++i)
+        simulateStep(game, steps[i]);
+    game.behindClock = false;
+}
+
+} // namespace
+
+void playSteps(Game& game, const FrameSteps& steps) {
+    if (steps.count() == 0)
+        return;
+    catchUp(game, steps);
+    simulateStep(game, steps[steps.count() - 1]);
+}
+
+bool playAndDrawSteps(Game& game, const FrameSteps& steps) {
+    catchUp(game, steps);
+    simulateAndDrawStep(game, steps[steps.count() - 1]);
+    return true;
+}
+
+bool drawHeldFrame(Game& game, unsigned frameStart) {
+    printLine(wormholesLine);
+    printLine(projectilesLine);
+    if (!heldFrameDue(game.heldFramesDrawn, frameStart - game.lastHeldDraw))
+        return false;
+    ++game.heldFramesDrawn;
+    game.lastHeldDraw = frameStart;
     const Step held{0, game.loop.lastTicks, false};
     for (const Pass& pass : framePasses)
         if (pass.draw)
             pass.draw(game, held);
+    return true;
 }
 
 void setCamera(const Game& game) {
@@ -175,9 +203,4 @@ void setCamera(const Game& game) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0, 0, -1);
-}
-
-void announceHeldFrame() {
-    printLine(wormholesLine);
-    printLine(projectilesLine);
 }

@@ -11,6 +11,13 @@ FrameSteps::FrameSteps(unsigned end, int delta)
     }
 }
 
+FrameSteps FrameSteps::none(unsigned end) {
+    FrameSteps steps(end, 0);
+    steps.count_ = 0;
+    steps.simulated_ = 0;
+    return steps;
+}
+
 Step FrameSteps::operator[](int i) const {
     if (count_ == 1)
         return Step{delta_, end_, true};

@@ -23,6 +23,8 @@ struct Step {
 class FrameSteps {
   public:
     FrameSteps(unsigned end, int delta);
+    // A paused frame's: no step at all.
+    static FrameSteps none(unsigned end);
     int count() const { return count_; }
     Step operator[](int i) const;
 

@@ -29,11 +29,6 @@ WorldState& currentWorld(Game& game) {
     return game.universe.worlds[game.universe.player->getWorld()];
 }
 
-point cursorTarget(const Game& game) {
-    const ViewRect v = viewRect(game.loop, game.universe.player->position);
-    return mouseToGame(game.loop.cursor, v.left, v.right, v.bottom, v.top);
-}
-
 namespace {
 
 // The run being recorded, for the ends that leave through exit or a signal.

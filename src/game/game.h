@@ -70,8 +70,5 @@ struct Game {
 // The current star system, looked up afresh so a wormhole jump takes effect at once.
 WorldState& currentWorld(Game& game);
 
-// The cursor's point in game units, in the view round the player.
-point cursorTarget(const Game& game);
-
 // The game's entry point: start-up, then frames until the player quits.
 int runGame(int argc, char** argv);

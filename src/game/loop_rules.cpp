@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "combat/ship.h"
+
 void reserveStatusText(LoopState& state) {
     for (std::string* text : {&state.fpsText, &state.shipsText, &state.projectilesText,
                               &state.timersText, &state.healthText})
@@ -13,6 +15,14 @@ void formatStatus(std::string& out, const char* prefix, float value) {
     char buffer[statusCapacity];
     std::snprintf(buffer, sizeof buffer, "%s%.3g", prefix, static_cast<double>(value));
     out.assign(buffer);
+}
+
+void formatStatusLines(LoopState& state, std::size_t ships, std::size_t projectiles,
+                       std::size_t timers, float health) {
+    formatStatus(state.projectilesText, "Projectiles: ", static_cast<float>(projectiles));
+    formatStatus(state.timersText, "Timers: ", static_cast<float>(timers));
+    formatStatus(state.healthText, "Player HP: ", health);
+    formatStatus(state.shipsText, "Ships: ", static_cast<float>(ships));
 }
 
 void measureFrame(LoopState& state, unsigned now) {
@@ -36,6 +46,18 @@ void countFrame(LoopState& state, int ms) {
         state.fpsFrames = 0;
         state.fpsTime = 0;
     }
+}
+
+void startFrame(LoopState& state, unsigned measured, unsigned now, point player,
+                std::list<Ship>& ships) {
+    measureFrame(state, measured);
+    state.lastTicks = now;
+    spawnEnemy(state, player, ships);
+}
+
+void holdClock(LoopState& state, int ms) {
+    state.frameDelta = 0;
+    countFrame(state, ms);
 }
 
 bool spawnDue(const LoopState& state) {
@@ -126,6 +148,11 @@ ViewRect viewRect(const LoopState& state, point player) {
     const float halfWidth = halfHeight * state.aspect;
     return ViewRect{player.x - halfWidth, player.x + halfWidth, player.y - halfHeight,
                     player.y + halfHeight};
+}
+
+point cursorTarget(const LoopState& state, point player) {
+    const ViewRect v = viewRect(state, player);
+    return mouseToGame(state.cursor, v.left, v.right, v.bottom, v.top);
 }
 
 Frustum cameraFrustum(const LoopState& state) {

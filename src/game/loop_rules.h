@@ -1,8 +1,11 @@
 #pragma once
+#include <list>
 #include <string>
 
 #include "core/geometry.h"
 #include "game/command.h"
+
+class Ship;
 
 // The frame loop's own state, kept apart from SDL and OpenGL so the rules below can be checked
 // without a window.
@@ -64,6 +67,9 @@ void countFrame(LoopState& state, int ms);
 
 // out = prefix followed by the value as toString writes it, reusing out's capacity.
 void formatStatus(std::string& out, const char* prefix, float value);
+// The four status lines under the frame rate's.
+void formatStatusLines(LoopState& state, std::size_t ships, std::size_t projectiles,
+                       std::size_t timers, float health);
 
 // Compared as doubles, as the interval can be any float the keys make of it.
 // Due once more than the interval has passed since the last spawn.
@@ -84,6 +90,13 @@ bool spawnEnemy(LoopState& state, point player, ShipList& ships, float (*draw)()
     return true;
 }
 
+// A moving frame's clock: its delta from the reading measured, its time now, and its spawn.
+void startFrame(LoopState& state, unsigned measured, unsigned now, point player,
+                std::list<Ship>& ships);
+
+// A paused frame's clock: no delta, ms counted for the frame rate only.
+void holdClock(LoopState& state, int ms);
+
 enum class KeyEffect { none, quit, pause, sound, aids };
 
 // A press: spawn rate, clipping planes, zoom, the player's weapon; pause, sound, the flight aids
@@ -94,6 +107,8 @@ KeyEffect applyAction(LoopState& state, Action action, int& weapon);
 void moveCursor(LoopState& state, int dx, int dy);
 
 ViewRect viewRect(const LoopState& state, point player);
+// The point of the plane under the cursor, the one the weapons aim at.
+point cursorTarget(const LoopState& state, point player);
 
 // The camera puts the plane z = 0 just beyond the near plane.
 Frustum cameraFrustum(const LoopState& state);

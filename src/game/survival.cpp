@@ -112,10 +112,12 @@ void survivalStep(Game& game, const Step& step) {
     else if (s.destroyed &&
              ticksAfter(step.now, s.destroyedAt) >= static_cast<int>(destroyedShownMs))
         startRun(game, step.now);
+    s.shownKills = s.destroyed ? s.last.kills : runKills(game.universe);
+    s.shownSeconds = runSeconds(s, step.now);
 }
 
-void applyPressure(Game& game) {
+void applyPressure(Game& game, unsigned now) {
     if (game.survival.on)
-        game.loop.spawnInterval = pressureSpawnInterval(
-            static_cast<unsigned>(ticksAfter(game.loop.lastTicks, game.survival.runStart)));
+        game.loop.spawnInterval =
+            pressureSpawnInterval(static_cast<unsigned>(ticksAfter(now, game.survival.runStart)));
 }

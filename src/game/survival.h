@@ -24,6 +24,9 @@ struct Survival {
     bool destroyed = false; // the ship is a wreck; input is ignored
     unsigned destroyedAt = 0;
     Score last; // the run just ended, shown while destroyed
+    // The run's kills and whole seconds as the last step left them, for the HUD.
+    unsigned shownKills = 0;
+    float shownSeconds = 0;
     ScoreTable best;
     // A replayed run reads and writes no scores, and keeps no replays.
     bool keepsScores = true;
@@ -47,5 +50,5 @@ void applySurvivalRules(Universe& universe);
 void beginSurvival(Game& game, bool keepsScores);
 // After each step: the ship's end, and the next run once the wreck has shown.
 void survivalStep(Game& game, const Step& step);
-// Before a frame spawns: the interval the run's time calls for.
-void applyPressure(Game& game);
+// Before a frame at time now spawns: the interval the run's time calls for.
+void applyPressure(Game& game, unsigned now);
