@@ -89,7 +89,7 @@ def best_runs_replay_to_their_scores(game, data):
                             % (date, kills, seconds))
         run = subprocess.run([game.binary, "--replay", name, "--headless"], cwd=game.work_dir,
                              env=game.env, capture_output=True, text=True, timeout=120)
-        assert run.returncode == 0, run.stderr
+        assert run.returncode == 0 and "ends early" not in run.stderr, run.stderr
         ends = re.findall(r"^Destroyed: (\d+) kills, ([\d.]+) s", run.stderr, re.M)
         assert ends and ends[-1] == (kills, seconds), (ends, kills, seconds)
 
