@@ -146,11 +146,16 @@ void Font::drawGlyphs(const std::string& text, float x, float y, float s) {
 
 // Dark copies of the text round it, so that it reads over a bright star as well as over space.
 void Font::drawOutline(const std::string& text, float x, float y, float s) {
+    // The outline fades with the text: by the current colour's alpha, unless the text is drawn
+    // in its texels' own colour.
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
+    GLint mode = GL_MODULATE;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    const float alpha = mode == GL_REPLACE ? 1 : colour[3];
     glPushAttrib(GL_CURRENT_BIT | GL_TEXTURE_BIT);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glColor4f(0, 0, 0, colour[3] * 0.85f);
+    glColor4f(0, 0, 0, alpha * 0.85f);
     for (int dx = -1; dx <= 1; ++dx)
         for (int dy = -1; dy <= 1; ++dy)
             if (dx || dy)

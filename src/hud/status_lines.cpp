@@ -31,15 +31,18 @@ TextExtent measureText(const Font& font, const std::string& text, float scale) {
 }
 
 TextExtent statusExtent(const Font& font, const StatusLines& lines) {
+    // Every line reaches at least as low as any figure would take it, so that the block stands
+    // still while the figures change.
+    static const std::string figures = "0123456789.-";
+    const TextExtent figure = measureText(font, figures, statusScale);
     TextExtent block;
     for (int i = 0; i < statusLineCount; ++i) {
         const TextExtent line = measureText(font, *lines[i], statusScale);
-        if (line.right <= 0)
-            continue;
-        block.left = std::min(block.left, line.left);
+        block.left = std::min(block.left, figure.left);
         block.right = std::max(block.right, line.right);
         block.advance = std::max(block.advance, line.advance);
-        block.bottom = std::min(block.bottom, i * lineSpacing + line.bottom);
+        block.bottom =
+            std::min(block.bottom, i * lineSpacing + std::min(line.bottom, figure.bottom));
         block.top = std::max(block.top, i * lineSpacing + line.top);
     }
     return block;
