@@ -8,10 +8,6 @@ bool overlaps(const HudRect& a, const HudRect& b) {
     return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
 }
 
-bool insideWindow(const HudRect& r, float width, float height) {
-    return r.left >= 0 && r.bottom >= 0 && r.right <= width && r.top <= height;
-}
-
 namespace {
 
 // Where the texts have always stood.

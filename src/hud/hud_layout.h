@@ -11,7 +11,6 @@ struct HudRect {
 };
 
 bool overlaps(const HudRect& a, const HudRect& b);
-bool insideWindow(const HudRect& r, float width, float height);
 
 // How far a text reaches from its pen: left (at most 0) and right, down to bottom (at most 0) and
 // up to top; advance is how far the pen moves, by which the text is centred. A text reaching

@@ -43,6 +43,10 @@ Font& font() {
     return *built;
 }
 
+bool insideWindow(const HudRect& r, float width, float height) {
+    return r.left >= 0 && r.bottom >= 0 && r.right <= width && r.top <= height;
+}
+
 class HudLayoutTest : public testing::TestWithParam<std::pair<int, int>> {
   protected:
     void SetUp() override {
