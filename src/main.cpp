@@ -6,15 +6,15 @@
 
 namespace {
 
-// `--version` is answered before static initialisation, which reads the emitter files and prints
-// what it finds: the version stands alone, and so does a headless replay's final digest. glibc
-// hands constructors the command line, and priority 101 runs this one before every ordinary
-// static initialiser.
-__attribute__((constructor(101))) void answerVersionFirst(int argc, char** argv, char**) {
+// `--help` and `--version` are answered before static initialisation, which reads the emitter
+// files and prints what it finds: the help and the version stand alone, and so does a headless
+// replay's final digest. glibc hands constructors the command line, and priority 101 runs this
+// one before every ordinary static initialiser.
+__attribute__((constructor(101))) void answerHelpAndVersionFirst(int argc, char** argv, char**) {
     WindowOptions options;
     const char* problem = nullptr;
     const OptionsResult result = parseOptions(argc, argv, options, problem);
-    if (result == OptionsResult::version)
+    if (result == OptionsResult::help || result == OptionsResult::version)
         std::exit(runGame(argc, argv));
     if (result == OptionsResult::run && options.replayPath && options.headless)
         setStandardOutputAside();

@@ -24,6 +24,8 @@ enum class Action : std::uint8_t {
     exposed,   // the window needs drawing again
     focusLost, // pauses the game
     quit,
+    controls, // the list of keys, shown and hidden (F1)
+    dismiss,  // closes the list of keys; otherwise only wakes a paused picture (Esc)
     count
 };
 

@@ -33,10 +33,24 @@ FrameSteps holdFrame(Game& game) {
     return FrameSteps::none(loop.lastTicks);
 }
 
+// The pause the player sees: while the list of keys shows, the one it puts back on closing.
+bool& playerPause(Game& game) {
+    return game.controlsShown ? game.pausedUnderControls : game.paused;
+}
+
+void showControls(Game& game, bool shown) {
+    if (shown == game.controlsShown)
+        return;
+    if (shown)
+        game.pausedUnderControls = game.paused;
+    game.paused = shown || game.pausedUnderControls;
+    game.controlsShown = shown;
+}
+
 void applyAction(Game& game, Action action) {
     switch (action) {
     case Action::focusLost:
-        game.paused = true;
+        playerPause(game) = true;
         return;
     case Action::exposed:
     case Action::other:
@@ -52,7 +66,13 @@ void applyAction(Game& game, Action action) {
         game.quit();
         break;
     case KeyEffect::pause:
-        game.paused = !game.paused;
+        playerPause(game) = !playerPause(game);
+        break;
+    case KeyEffect::controls:
+        showControls(game, !game.controlsShown);
+        break;
+    case KeyEffect::dismiss:
+        showControls(game, false);
         break;
     case KeyEffect::sound:
         game.audio.toggle();

@@ -6,15 +6,21 @@
 #include <string>
 
 #include "game/game.h"
+#include "hud/controls_overlay.h"
 #include "hud/flight_aids.h"
+#include "hud/hud_layout.h"
+#include "hud/jump_notice.h"
 #include "hud/overlays.h"
 #include "hud/panels.h"
+#include "hud/paused_text.h"
+#include "hud/status_lines.h"
 #include "hud/survival_hud.h"
 
 namespace {
 
-const char* const pausedText = "Paused";
-constexpr float pausedScale = 40;
+// The flight aids draw the system's name at this scale.
+constexpr float nameScale = 18;
+constexpr float textOutline = 1.5f;
 const GLfloat cursorColour[4] = {0, 0.7f, 0, 1};
 
 void selectPanelProjection(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top) {
@@ -24,25 +30,35 @@ void selectPanelProjection(GLdouble left, GLdouble right, GLdouble bottom, GLdou
     glMatrixMode(GL_MODELVIEW);
 }
 
-void drawStatusText(Game& game) {
-    const LoopState& loop = game.loop;
-    const std::string* lines[] = {&loop.fpsText, &loop.shipsText, &loop.projectilesText,
-                                  &loop.timersText, &loop.healthText};
-    float y = 0;
-    for (const std::string* line : lines) {
-        game.font->displayText(*line, 0, y, 20);
-        y += 30;
-    }
+
+// Every text the HUD shows this frame, measured for the layout.
+HudTexts measureTexts(Game& game, const StatusLines& status) {
+    const Font& font = *game.font;
+    const Survival& s = game.survival;
+    HudTexts texts;
+    texts.status = statusExtent(font, status);
+    if (game.aidsShown && !currentWorld(game).stars.empty())
+        texts.systemName = measureText(font, currentWorld(game).stars.front().name, nameScale);
+    if (s.on)
+        texts.score = runScoreExtent(font, s.shownKills, s.shownSeconds);
+    if (s.on && s.destroyed)
+        texts.destroyed = destroyedExtent(font, s.last.kills, s.last.seconds, s.best.front().kills,
+                                          s.best.front().seconds);
+    if (jumpNoticeShown(game.jumpNotice, game.loop.lastTicks))
+        texts.arrival = measureJumpNotice(game.jumpNotice, font);
+    if (game.paused)
+        texts.paused = pausedTextExtent(font);
+    return texts;
 }
 
-void drawSurvivalHud(Game& game) {
+void drawSurvivalHud(Game& game, const HudLayout& layout) {
     const Survival& s = game.survival;
     if (!s.on)
         return;
-    drawRunScore(*game.font, s.shownKills, s.shownSeconds);
+    drawRunScore(*game.font, s.shownKills, s.shownSeconds, layout.scoreY, layout.scoreScale);
     if (s.destroyed)
         drawDestroyed(*game.font, s.last.kills, s.last.seconds, s.best.front().kills,
-                      s.best.front().seconds);
+                      s.best.front().seconds, layout.destroyedY);
 }
 
 } // namespace
@@ -61,18 +77,30 @@ void drawHud(Game& game) {
 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     selectPanelProjection(0, w, 0, h);
-    drawStatusText(game);
+    // With the aids on the HUD is busiest: its texts get an outline and keep clear of each other.
+    Font& font = *game.font;
+    font.outline = game.aidsShown ? textOutline : 0;
+    const LoopState& loop = game.loop;
+    const StatusLines status = {&loop.fpsText, &loop.shipsText, &loop.projectilesText,
+                                &loop.timersText, &loop.healthText};
+    const HudLayout layout = layoutHud(static_cast<float>(w), static_cast<float>(h),
+                                       measureTexts(game, status), game.aidsShown);
+    drawStatusLines(font, status, layout.statusX, layout.statusY);
     if (game.paused)
-        game.font->displayText(pausedText, (w - game.font->textWidth(pausedText, pausedScale)) / 2,
-                               h / 2 + 100, pausedScale);
-    drawJumpNotice(game.jumpNotice, *game.font, game.loop.lastTicks);
-    drawSurvivalHud(game);
+        drawPausedText(font, layout.pausedY);
+    drawJumpNotice(game.jumpNotice, font, game.loop.lastTicks, layout.arrivalY);
+    drawSurvivalHud(game, layout);
     if (game.aidsShown) {
-        drawSystemName(*game.font, currentWorld(game));
-        drawWormholeMarker(*game.font, currentWorld(game), player.position, game.loop.viewHeight);
+        drawSystemName(font, currentWorld(game));
+        drawWormholeMarker(font, currentWorld(game), player.position, game.loop.viewHeight,
+                           layout.status);
     }
     selectPanelProjection(0, w, -h, 0);
     topLeftUI(currentWorld(game), game.universe.player);
     selectPanelProjection(-w, 0, -h, 0);
     topRightUI(currentWorld(game), game.universe.player);
+    if (game.controlsShown) {
+        selectPanelProjection(0, w, 0, h);
+        drawControlsOverlay(font, static_cast<float>(w), static_cast<float>(h));
+    }
 }

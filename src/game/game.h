@@ -56,6 +56,10 @@ struct Game {
     Survival survival;
     // The flight aids (H): on from the start in survival, off otherwise.
     bool aidsShown = false;
+    // The list of keys (F1) pauses the game while it shows; closing it puts back the pause as
+    // it was, with any P pressed or focus lost meanwhile.
+    bool controlsShown = false;
+    bool pausedUnderControls = false;
 
     Game();
     ~Game();

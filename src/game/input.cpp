@@ -32,6 +32,10 @@ Action keyAction(int keySymbol) {
         return Action::sound;
     case SDLK_h:
         return Action::aids;
+    case SDLK_F1:
+        return Action::controls;
+    case SDLK_ESCAPE:
+        return Action::dismiss;
     default:
         return Action::other;
     }

@@ -91,6 +91,10 @@ KeyEffect applyAction(LoopState& state, Action action, int& weapon) {
         return KeyEffect::sound;
     case Action::aids:
         return KeyEffect::aids;
+    case Action::controls:
+        return KeyEffect::controls;
+    case Action::dismiss:
+        return KeyEffect::dismiss;
     case Action::nearOut:
         state.nearScale *= 1.2f;
         break;

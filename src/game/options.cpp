@@ -4,22 +4,26 @@
 #include <cstring>
 
 const char usageLine[] =
-    "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen | --survival | "
-    "--help | --version] [--mute] "
-    "[--volume 0-100] [--record FILE | --no-record | --replay FILE [--headless]]";
-const char helpText[] = "  --window WIDTHxHEIGHT  open a window of that size (default 1280x1024)\n"
-                        "  --fullscreen           fill the desktop\n"
-                        "  --survival             play for a score: each run ends with the ship\n"
-                        "  --help                 show this text\n"
-                        "  --version              print the version number\n"
-                        "  --mute                 start with sound off (O turns it on)\n"
-                        "  --volume 0-100         sound level in percent (default 100)\n"
-                        "  --record FILE          record the run to FILE (without it, the run\n"
-                        "                         goes to the flight recorder's last.replay)\n"
-                        "  --no-record            keep no recording of the run\n"
-                        "  --replay FILE          play a recorded run in a window\n"
-                        "  --headless             with --replay: play it without a window, check\n"
-                        "                         it and print its final digest\n";
+    "usage: orrisk [--window WIDTHxHEIGHT | --fullscreen] [--survival] [--mute]\n"
+    "              [--volume 0-100] [--record FILE | --no-record]\n"
+    "       orrisk --replay FILE [--headless]\n"
+    "       orrisk --help | --version";
+const char helpText[] =
+    "  --window WIDTHxHEIGHT  open a window of that size (default 1280x1024)\n"
+    "  --fullscreen           fill the desktop\n"
+    "  --survival             play for a score: each run ends when the ship is\n"
+    "                         destroyed, and the next starts afresh\n"
+    "  --help                 show this text\n"
+    "  --version              print the version number\n"
+    "  --mute                 start with sound off (O turns it on)\n"
+    "  --volume 0-100         sound level in percent (default 100)\n"
+    "  --record FILE          record the run to FILE (without it, the run\n"
+    "                         goes to the flight recorder's last.replay)\n"
+    "  --no-record            keep no recording of the run\n"
+    "  --replay FILE          play a recorded run in a window\n"
+    "  --headless             with --replay: play it without a window, check\n"
+    "                         it and print its final digest\n"
+    "In the game, F1 lists the keys.\n";
 // The build passes the project's version in.
 const char versionText[] = ORRISK_VERSION;
 

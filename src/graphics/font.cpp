@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/data_file.h"
@@ -118,11 +119,7 @@ Font::Font(std::string fileName) {
     loaded = 1;
 }
 
-void Font::displayText(const std::string& text, float x, float y, float scale) {
-    glBindTexture(GL_TEXTURE_2D, 0);
-    const float s = scale * 0.0001f;
-    if (!loaded)
-        return;
+void Font::drawGlyphs(const std::string& text, float x, float y, float s) {
     glPushMatrix();
     glTranslatef(x, y, 0);
     for (const char byte : text) {
@@ -147,6 +144,35 @@ void Font::displayText(const std::string& text, float x, float y, float scale) {
     glPopMatrix();
 }
 
+// Dark copies of the text round it, so that it reads over a bright star as well as over space.
+void Font::drawOutline(const std::string& text, float x, float y, float s) {
+    // The outline fades with the text: by the current colour's alpha, unless the text is drawn
+    // in its texels' own colour.
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    GLint mode = GL_MODULATE;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    const float alpha = mode == GL_REPLACE ? 1 : colour[3];
+    glPushAttrib(GL_CURRENT_BIT | GL_TEXTURE_BIT);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor4f(0, 0, 0, alpha * 0.85f);
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (dx || dy)
+                drawGlyphs(text, x + dx * outline, y + dy * outline, s);
+    glPopAttrib();
+}
+
+void Font::displayText(const std::string& text, float x, float y, float scale) {
+    glBindTexture(GL_TEXTURE_2D, 0);
+    const float s = scale * 0.0001f;
+    if (!loaded)
+        return;
+    if (outline > 0)
+        drawOutline(text, x, y, s);
+    drawGlyphs(text, x, y, s);
+}
+
 float Font::textWidth(const std::string& text, float scale) const {
     if (!loaded)
         return 0;
@@ -157,4 +183,20 @@ float Font::textWidth(const std::string& text, float scale) const {
             width += letterMetrics[code].advance * scale * 0.0001f;
     }
     return width;
+}
+
+void Font::textHeight(const std::string& text, float scale, float& bottom, float& top) const {
+    bottom = 0;
+    top = 0;
+    if (!loaded)
+        return;
+    for (const char byte : text) {
+        const unsigned char code = static_cast<unsigned char>(byte);
+        if (code < glyphCount) {
+            bottom = std::min(bottom, letterMetrics[code].quadBottom * scale * 0.0001f);
+            top = std::max(top, letterMetrics[code].quadTop * scale * 0.0001f);
+        }
+    }
+    bottom -= outline;
+    top += outline;
 }

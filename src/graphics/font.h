@@ -31,6 +31,8 @@ std::string fontFailure(const std::string& fileName);
 class Font {
   public:
     int loaded;
+    // Pixels of dark outline drawn round every text; none unless the caller asks.
+    float outline = 0;
 
     explicit Font(std::string fileName);
     // Draws text with its pen starting at (x, y); bytes outside 0 to 127 have no glyph and are
@@ -39,4 +41,11 @@ class Font {
     void displayText(const std::string& text, float x, float y, float scale);
     // How far displayText moves the pen over the text, in the units it draws in.
     float textWidth(const std::string& text, float scale) const;
+    // How far the drawn text reaches below (bottom, at most 0) and above (top) its baseline, in
+    // the units it draws in, outline included.
+    void textHeight(const std::string& text, float scale, float& bottom, float& top) const;
+
+  private:
+    void drawGlyphs(const std::string& text, float x, float y, float s);
+    void drawOutline(const std::string& text, float x, float y, float s);
 };

@@ -70,7 +70,8 @@ point edgeMarker(point offset, float pixelsPerUnit, float width, float height, f
     return point{centre.x + pixels.x / scale, centre.y + pixels.y / scale};
 }
 
-void drawWormholeMarker(Font& font, const WorldState& world, point ship, float viewHeight) {
+void drawWormholeMarker(Font& font, const WorldState& world, point ship, float viewHeight,
+                        const HudRect& keepOut) {
     const Wormhole* nearest = nullptr;
     for (const Wormhole& gate : world.wormholes)
         if (!nearest || pointDistance(gate.position, ship) < pointDistance(nearest->position, ship))
@@ -106,8 +107,14 @@ void drawWormholeMarker(Font& font, const WorldState& world, point ship, float v
     // The label sits on the side of the marker towards the window's centre.
     std::string& line = label(text);
     const float width = font.textWidth(line, labelScale);
-    font.displayText(line, at.x - ahead.x * 2 * markerSize - width / 2,
-                     at.y - ahead.y * 2 * markerSize - labelScale / 2, labelScale);
+    const float x = at.x - ahead.x * 2 * markerSize - width / 2;
+    float bottom = 0;
+    float top = 0;
+    font.textHeight(line, labelScale, bottom, top);
+    float y = at.y - ahead.y * 2 * markerSize - labelScale / 2;
+    y = clearAbove(HudRect{x - font.outline, y + bottom, x + width + font.outline, y + top},
+                   keepOut, y);
+    font.displayText(line, x, y, labelScale);
     glPopAttrib();
 }
 

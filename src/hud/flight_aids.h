@@ -1,5 +1,6 @@
 #pragma once
 #include "core/geometry.h"
+#include "hud/hud_layout.h"
 
 struct WorldState;
 class Font;
@@ -15,8 +16,9 @@ void drawVelocityLine(const Player& player, float maxLength);
 
 // Where the nearest gate of the system is, in window pixels with y upwards: a marker on it,
 // or on the view's edge towards it when it is off screen, with its distance. viewHeight is the
-// game units the window's height shows.
-void drawWormholeMarker(Font& font, const WorldState& world, point ship, float viewHeight);
+// game units the window's height shows. The distance rises clear of keepOut (the status lines).
+void drawWormholeMarker(Font& font, const WorldState& world, point ship, float viewHeight,
+                        const HudRect& keepOut = HudRect{});
 
 // The system's star by name, under the arrival name.
 void drawSystemName(Font& font, const WorldState& world);

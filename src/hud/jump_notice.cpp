@@ -5,15 +5,12 @@
 #include "bodies/world_state.h"
 #include "graphics/font.h"
 #include "graphics/window_size.h"
+#include "hud/status_lines.h"
 
 namespace {
 
 constexpr float noticeScale = 24;
 constexpr unsigned fadeTime = 500;
-// The panels are 200 pixels square in the top corners.
-constexpr float panelSize = 200;
-constexpr float betweenPanelsDrop = 70;
-constexpr float belowPanelsDrop = panelSize + 50;
 
 // Full strength, then a fade over the last half second.
 float opacityAt(const JumpNotice& notice, unsigned now) {
@@ -36,14 +33,19 @@ void announceArrival(JumpNotice& notice, const WorldState& arrival, unsigned now
         notice.text = arrival.stars.front().name;
 }
 
-void drawJumpNotice(const JumpNotice& notice, Font& font, unsigned now) {
+bool jumpNoticeShown(const JumpNotice& notice, unsigned now) {
+    return opacityAt(notice, now) > 0;
+}
+
+TextExtent measureJumpNotice(const JumpNotice& notice, const Font& font) {
+    return measureText(font, notice.text, noticeScale);
+}
+
+void drawJumpNotice(const JumpNotice& notice, Font& font, unsigned now, float y) {
     const float opacity = opacityAt(notice, now);
     if (opacity <= 0)
         return;
     const float width = font.textWidth(notice.text, noticeScale);
-    // In a narrow window the name goes under the panels instead of between them.
-    const bool fitsBetween = width + 2 * (panelSize + 10) <= w;
-    const float y = h - (fitsBetween ? betweenPanelsDrop : belowPanelsDrop);
     glPushAttrib(GL_CURRENT_BIT | GL_TEXTURE_BIT);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(1, 1, 1, opacity);

@@ -137,12 +137,26 @@ class Commands(unittest.TestCase):
 class Contents(unittest.TestCase):
     def test_control_keys_are_the_keys_the_game_handles(self):
         input_module = source("src/game/input.cpp")
-        symbols = {"MINUS": "-", "EQUALS": "=", "SPACE": "space"}
+        symbols = {"MINUS": "-", "EQUALS": "=", "SPACE": "space", "ESCAPE": "esc"}
         found = re.findall(r"case SDLK_(\w+):|keys\[SDLK_(\w+)\]", input_module)
-        handled = {symbols.get(name, name) for pair in found for name in pair if name}
+        handled = {symbols.get(name, name).lower() for pair in found for name in pair if name}
         rows = re.findall(r"^\| ([^|]*) \|", section("Controls"), re.M)
         listed = {key.lower() for row in rows for key in re.findall(r"`([^`]+)`", row)}
         self.assertEqual(listed, handled)
+
+    def test_controls_table_is_the_list_the_game_shows(self):
+        literal = r'(?:"(?:[^"\\]|\\.)*"\s*)+'
+        entries = re.findall(r"\{(%s),\s*(%s)\}" % (literal, literal),
+                             source("src/hud/controls_text.cpp"))
+
+        def text(literals):
+            return "".join(re.findall(r'"((?:[^"\\]|\\.)*)"', literals)).replace('\\"', '"')
+
+        in_game = [(text(key), text(effect)) for key, effect in entries]
+        rows = re.findall(r"^\| (?!Input |---)([^|]*?) \| ([^|]*?) \|$", section("Controls"), re.M)
+        in_readme = [(key.replace("`", ""), effect.replace("`", "")) for key, effect in rows]
+        self.assertGreater(len(in_game), 10)
+        self.assertEqual(in_readme, in_game)
 
     def test_named_files_exist(self):
         names = set(re.findall(r"[\w./-]*\w\.(?:txt|vs|fs|png|tga|ttf)\b", README))

@@ -35,6 +35,14 @@ class WindowOptions(unittest.TestCase):
             for option in ("--window WIDTHxHEIGHT", "--fullscreen", "--help", "--mute",
                            "--volume 0-100"):
                 self.assertIn(option, game.stdout())
+            # The help stands alone, in a terminal's 80 columns, every sentence whole.
+            self.assertTrue(game.stdout().startswith("usage: orrisk "), game.stdout()[:200])
+            self.assertEqual(game.stderr(), "")
+            for line in game.lines():
+                self.assertLessEqual(len(line), 80, line)
+            survival = re.search(r"^  --survival +(.*?)\n(?=  --)", game.stdout(), re.M | re.S)
+            self.assertRegex(" ".join(survival.group(1).split()),
+                             r"each run ends when the ship is destroyed\b")
 
     def test_window_option_sets_the_window_size_with_the_panels_in_its_corners(self):
         with Game() as game:

@@ -1,0 +1,201 @@
+// The HUD's texts with survival and the flight aids on, drawn at four window sizes into a
+// framebuffer of that size: the layout's boxes keep apart and inside the window, and every pixel
+// each text draws falls inside its box.
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "bodies/world_state.h"
+#include "gl_context.h"
+#include "graphics/emitter_data.h"
+#include "graphics/font.h"
+#include "graphics/textures.h"
+#include "graphics/window_size.h"
+#include "hud/flight_aids.h"
+#include "hud/hud_layout.h"
+#include "hud/jump_notice.h"
+#include "hud/paused_text.h"
+#include "hud/status_lines.h"
+#include "hud/survival_hud.h"
+
+namespace {
+
+const std::string fontFile = ORRISK_RUNTIME_DIR "/subatomic.tsoonami.ttf";
+constexpr float outline = 1.5f;
+constexpr unsigned char grey = 128;
+
+Font& font() {
+    static std::unique_ptr<Font> built;
+    if (!built) {
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        built = std::make_unique<Font>(fontFile);
+    }
+    return *built;
+}
+
+bool insideWindow(const HudRect& r, float width, float height) {
+    return r.left >= 0 && r.bottom >= 0 && r.right <= width && r.top <= height;
+}
+
+class HudLayoutTest : public testing::TestWithParam<std::pair<int, int>> {
+  protected:
+    void SetUp() override {
+        std::tie(w, h) = GetParam();
+        glGenFramebuffers(1, &framebuffer);
+        glGenRenderbuffers(1, &colour);
+        glBindRenderbuffer(GL_RENDERBUFFER, colour);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+        ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
+        glViewport(0, 0, w, h);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluOrtho2D(0, w, 0, h);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+        glColor4f(1, 1, 1, 1);
+        font().outline = outline;
+        world.stars.push_back(Star({0, 0}, 300, 1, 0, texBlueStar, "Orin's Lamp"));
+        // Far to the lower left: the marker sits in the corner the status lines fill. A gate
+        // builds its swirl from the first emitter file.
+        savedEmitters = emitters;
+        emitters = {EmitterFile{}};
+        world.wormholes.push_back(Wormhole(0, {-90000, -60000}, 400, 1, {0, 0}, 0));
+        notice.text = "Orin's Lamp";
+        texts.status = statusExtent(font(), status);
+        texts.systemName = measureText(font(), "Orin's Lamp", 18);
+        texts.score = runScoreExtent(font(), 1234, 754);
+        texts.arrival = measureJumpNotice(notice, font());
+        texts.paused = pausedTextExtent(font());
+        texts.destroyed = destroyedExtent(font(), 1234, 754, 2345, 1900);
+        layout = layoutHud(static_cast<float>(w), static_cast<float>(h), texts, true);
+    }
+
+    void TearDown() override {
+        emitters = savedEmitters;
+        font().outline = 0;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDeleteFramebuffers(1, &framebuffer);
+        glDeleteRenderbuffers(1, &colour);
+        glViewport(0, 0, glTestWidth, glTestHeight);
+        w = glTestWidth;
+        h = glTestHeight;
+    }
+
+    // The pixels draw changes on a grey window, as (x, y) from the bottom-left.
+    std::vector<std::pair<int, int>> changedBy(const std::function<void()>& draw) {
+        glClearColor(grey / 255.0f, grey / 255.0f, grey / 255.0f, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        draw();
+        std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
+        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        std::vector<std::pair<int, int>> changed;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const unsigned char* p = &pixels[(static_cast<size_t>(y) * w + x) * 4];
+                if (p[0] != grey || p[1] != grey || p[2] != grey)
+                    changed.emplace_back(x, y);
+            }
+        return changed;
+    }
+
+    // Every pixel the text draws lies in box, and it draws some.
+    void expectDrawnWithin(const char* name, const HudRect& box,
+                           const std::function<void()>& draw) {
+        const auto changed = changedBy(draw);
+        EXPECT_GT(changed.size(), 50u) << name;
+        int outside = 0;
+        for (const auto& [x, y] : changed)
+            // A pixel is drawn when its centre lies in what is drawn.
+            if (x + 0.5f < box.left || x + 0.5f > box.right || y + 0.5f < box.bottom ||
+                y + 0.5f > box.top)
+                ++outside;
+        EXPECT_EQ(outside, 0) << name << " at " << w << "x" << h << ": box " << box.left << ","
+                              << box.bottom << " to " << box.right << "," << box.top;
+    }
+
+    std::vector<EmitterFile> savedEmitters;
+    GLuint framebuffer = 0;
+    GLuint colour = 0;
+    WorldState world;
+    JumpNotice notice;
+    const std::string lines[statusLineCount] = {"FPS: 181.818", "Ships: 1234", "Projectiles: 130",
+                                                "Timers: 12", "Player HP: -15.5"};
+    const StatusLines status = {&lines[0], &lines[1], &lines[2], &lines[3], &lines[4]};
+    HudTexts texts;
+    HudLayout layout;
+};
+
+TEST_P(HudLayoutTest, BoxesKeepApartAndInsideTheWindow) {
+    const std::pair<const char*, HudRect> boxes[] = {
+        {"radar", layout.radar},   {"map", layout.map},
+        {"status", layout.status}, {"system name", layout.systemName},
+        {"score", layout.score},   {"arrival", layout.arrival},
+        {"paused", layout.paused}, {"destroyed", layout.destroyed}};
+    for (const auto& [name, box] : boxes) {
+        EXPECT_FALSE(box.empty()) << name;
+        EXPECT_TRUE(insideWindow(box, static_cast<float>(w), static_cast<float>(h)))
+            << name << " at " << w << "x" << h << ": " << box.left << "," << box.bottom << " to "
+            << box.right << "," << box.top;
+    }
+    for (size_t i = 0; i < std::size(boxes); ++i)
+        for (size_t k = i + 1; k < std::size(boxes); ++k)
+            EXPECT_FALSE(overlaps(boxes[i].second, boxes[k].second))
+                << boxes[i].first << " and " << boxes[k].first << " at " << w << "x" << h;
+}
+
+TEST_P(HudLayoutTest, EachTextDrawsInsideItsBox) {
+    Font& f = font();
+    expectDrawnWithin("status", layout.status,
+                      [&] { drawStatusLines(f, status, layout.statusX, layout.statusY); });
+    expectDrawnWithin("system name", layout.systemName, [&] { drawSystemName(f, world); });
+    expectDrawnWithin("score", layout.score,
+                      [&] { drawRunScore(f, 1234, 754, layout.scoreY, layout.scoreScale); });
+    expectDrawnWithin("arrival", layout.arrival,
+                      [&] { drawJumpNotice(notice, f, 0, layout.arrivalY); });
+    expectDrawnWithin("paused", layout.paused, [&] { drawPausedText(f, layout.pausedY); });
+    expectDrawnWithin("destroyed", layout.destroyed,
+                      [&] { drawDestroyed(f, 1234, 754, 2345, 1900, layout.destroyedY); });
+}
+
+// The gate's distance rises clear of the status lines; only the marker itself may reach them.
+TEST_P(HudLayoutTest, GateDistanceKeepsClearOfTheStatusLines) {
+    constexpr float viewHeight = 4000;
+    const point at = edgeMarker({-90000, -60000}, static_cast<float>(h) / viewHeight,
+                                static_cast<float>(w), static_cast<float>(h), 60, 260);
+    const auto changed = changedBy([&] {
+        drawWormholeMarker(font(), world, {0, 0}, viewHeight, layout.status);
+    });
+    int labelPixelsOnStatus = 0;
+    int abovePixels = 0;
+    const HudRect& box = layout.status;
+    for (const auto& [x, y] : changed) {
+        // The triangle's corners lie 17.1 pixels from its centre.
+        const bool marker = std::abs(x - at.x) <= 18 && std::abs(y - at.y) <= 18;
+        const bool onStatus = x >= box.left && x < box.right && y >= box.bottom && y < box.top;
+        labelPixelsOnStatus += onStatus && !marker;
+        abovePixels += y >= box.top;
+    }
+    EXPECT_EQ(labelPixelsOnStatus, 0);
+    EXPECT_GT(abovePixels, 50);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowSizes, HudLayoutTest,
+                         testing::Values(std::make_pair(800, 600), std::make_pair(1024, 768),
+                                         std::make_pair(1280, 1024), std::make_pair(1920, 1080)));
+
+} // namespace
