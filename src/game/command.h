@@ -24,6 +24,7 @@ enum class Action : std::uint8_t {
     exposed,   // the window needs drawing again
     focusLost, // pauses the game
     quit,
+    gate, // the flight aids' arrow moves on to the system's next gate
     count
 };
 

@@ -3,7 +3,10 @@
 #include <GL/glew.h>
 #include <GL/glu.h>
 
+#include <cmath>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "game/game.h"
 #include "hud/flight_aids.h"
@@ -41,6 +44,33 @@ void drawStatusText(Game& game) {
     }
 }
 
+// The name of the system a gate leads to.
+const char* leadsTo(const Game& game, const Wormhole& gate) {
+    const std::vector<WorldState>& worlds = game.universe.worlds;
+    return systemName(worlds[gate.destinationWorld], gate.destinationWorld);
+}
+
+// In world coordinates, under the camera: the velocity line, the predicted path.
+void drawAidsInWorld(Game& game) {
+    Player& player = *game.universe.player;
+    drawVelocityLine(player, game.loop.viewHeight / 3);
+    predictPath(currentWorld(game), player, game.predictedPath);
+    drawPredictedPath(game.predictedPath);
+}
+
+// In window pixels: the system's name, the ship's speed and ring, the chosen gate.
+void drawAidsOnWindow(Game& game) {
+    const Player& player = *game.universe.player;
+    drawSystemName(*game.font, currentWorld(game));
+    const float speed = std::hypot(player.velocity.x, player.velocity.y);
+    drawSpeed(*game.font, speed);
+    drawShipRing(player.angle);
+    const Wormhole* gate = chosenGate(game.gateChoice, game.universe);
+    if (gate)
+        drawGateMarker(*game.font, readAids(player, *gate), leadsTo(game, *gate),
+                       game.loop.viewHeight);
+}
+
 void drawSurvivalHud(Game& game) {
     const Survival& s = game.survival;
     if (!s.on)
@@ -55,12 +85,11 @@ void drawSurvivalHud(Game& game) {
 } // namespace
 
 void drawHud(Game& game) {
-    Player& player = *game.universe.player;
     glColor4fv(cursorColour);
     drawMouse(cursorTarget(game));
     drawBoundary();
     if (game.aidsShown)
-        drawVelocityLine(player, game.loop.viewHeight / 3);
+        drawAidsInWorld(game);
 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     selectPanelProjection(0, w, 0, h);
@@ -70,12 +99,18 @@ void drawHud(Game& game) {
                                h / 2 + 100, pausedScale);
     drawJumpNotice(game.jumpNotice, *game.font, game.loop.lastTicks);
     drawSurvivalHud(game);
-    if (game.aidsShown) {
-        drawSystemName(*game.font, currentWorld(game));
-        drawWormholeMarker(*game.font, currentWorld(game), player.position, game.loop.viewHeight);
-    }
+    if (game.aidsShown)
+        drawAidsOnWindow(game);
     selectPanelProjection(0, w, -h, 0);
     topLeftUI(currentWorld(game), game.universe.player);
     selectPanelProjection(-w, 0, -h, 0);
     topRightUI(currentWorld(game), game.universe.player);
+}
+
+void pickNextGate(Game& game) {
+    chooseNextGate(game.gateChoice, game.universe);
+    const Wormhole* gate = chosenGate(game.gateChoice, game.universe);
+    if (gate)
+        std::fprintf(stderr, "Flight aids: the arrow points at the gate to %s\n",
+                     leadsTo(game, *gate));
 }

@@ -32,6 +32,8 @@ Action keyAction(int keySymbol) {
         return Action::sound;
     case SDLK_h:
         return Action::aids;
+    case SDLK_g:
+        return Action::gate;
     default:
         return Action::other;
     }

@@ -69,6 +69,8 @@ KeyEffect applyAction(LoopState& state, Action action, int& weapon) {
         return KeyEffect::sound;
     case Action::aids:
         return KeyEffect::aids;
+    case Action::gate:
+        return KeyEffect::gate;
     case Action::nearOut:
         state.nearScale *= 1.2f;
         break;

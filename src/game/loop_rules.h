@@ -84,10 +84,10 @@ bool spawnEnemy(LoopState& state, point player, ShipList& ships, float (*draw)()
     return true;
 }
 
-enum class KeyEffect { none, quit, pause, sound, aids };
+enum class KeyEffect { none, quit, pause, sound, aids, gate };
 
-// A press: spawn rate, clipping planes, zoom, the player's weapon; pause, sound, the flight aids
-// and quit are left to the frame. Window events change nothing here.
+// A press: spawn rate, clipping planes, zoom, the player's weapon; pause, sound, the flight aids,
+// their gate and quit are left to the frame. Window events change nothing here.
 KeyEffect applyAction(LoopState& state, Action action, int& weapon);
 
 // Relative mouse motion; screen y grows downwards, the cursor's upwards. Clamped to 0..100.
