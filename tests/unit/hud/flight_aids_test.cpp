@@ -25,13 +25,15 @@ TEST_F(PredictedPathTest, EveryPointIsWhereTheSimulationTakesTheShip) {
     star.addPlanet(Planet(400, 0.5f, 7000, -0.002f, 100, 0, 0, 10, "Far"));
     world.stars.push_back(star);
     updateStars(world, player, 1); // the planets on their orbits, as after any frame
-    player->position = point{-9000, -6000};
-    player->velocity = point{1.2f, 0.5f};
+    // Inside both the star's reach and the far planet's, passing it.
+    const point far = world.stars[0].planets[1].position;
+    player->position = point{far.x + 1500, far.y};
+    player->velocity = point{0.1f, 0.6f};
     static PredictedPath path;
     predictPath(world, *player, path);
     ASSERT_EQ(path.count, pathSteps);
-    // The bodies bend the line: without them the ship would end 12000, 5000 further on.
-    const point straight{-9000 + 1.2f * 10000, -6000 + 0.5f * 10000};
+    // The bodies bend the line away from the straight one.
+    const point straight{player->position.x + 0.1f * 10000, player->position.y + 0.6f * 10000};
     EXPECT_GT(pointDistance(path.points[pathSteps - 1], straight), 500);
     for (int i = 0; i < pathSteps; ++i) {
         simulateSteps(world, *player, 1);
