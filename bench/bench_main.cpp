@@ -172,6 +172,26 @@ Workload startWorkload(const char* name, int frames, Game& game) {
     return Workload{name, before, [&game] { runFrame(game); }, after, Timings(frames), 0};
 }
 
+// The shipped universe in flight: the ship coasting past Kessa's planets, put back before each
+// frame, with the flight aids (and their predicted path) shown or not.
+Workload coastWorkload(const char* name, int frames, Game& game, bool aids) {
+    const auto before = [&game, aids] {
+        scriptedNow += frameMilliseconds;
+        Player& player = *game.universe.player;
+        player.landed = false;
+        player.position = point{-6000, 6000};
+        player.velocity = point{1.2f, 0.3f};
+        SDL_GetKeyState(nullptr)[SDLK_w] = 0;
+        game.aidsShown = aids;
+    };
+    const auto after = [&game] {
+        game.aidsShown = false;
+        if (game.universe.player->getWorld() != 0)
+            fail("the coasting scene did not hold: the player left Kessa");
+    };
+    return Workload{name, before, [&game] { runFrame(game); }, after, Timings(frames), 0};
+}
+
 void printRow(const Workload& w, int frames) {
     std::fprintf(report, "%-38s %9.2f %9.2f %12.2f\n", w.name, w.times.median(), w.times.p90(),
                  static_cast<double>(w.allocations) / frames);
@@ -261,6 +281,8 @@ int main(int argc, char** argv) {
         sceneWorkload("session 2k: 2020 chasers, 100 shots", frames, game, session2kScene));
     rows.push_back(
         sceneWorkload("session 20k: 20020 chasers, 100 shots", frames, game, session20kScene));
+    rows.push_back(coastWorkload("coasting, aids off", frames, game, false));
+    rows.push_back(coastWorkload("coasting, aids on", frames, game, true));
     measureRounds(rows, frames);
 
     std::fprintf(report, "%-38s %9s %9s %12s\n", "frame", "median ms", "p90 ms", "allocs/frame");
@@ -276,6 +298,8 @@ int main(int argc, char** argv) {
                  rows[5].times.median() / standard);
     std::fprintf(report, "session 20k / standard (median): %.2f\n",
                  rows[6].times.median() / standard);
+    std::fprintf(report, "coasting, aids on / off (median): %.2f\n",
+                 rows[8].times.median() / rows[7].times.median());
     std::fprintf(report,
                  "start-up to first frame (median of %d): game %.0f ms, bare window %.0f ms, "
                  "ratio %.2f\n",

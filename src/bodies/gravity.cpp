@@ -37,6 +37,15 @@ float gravityReach(float radius, float density) {
     return radius * 10 * density;
 }
 
+void pullShip(point bodyPosition, float radius, float density, point shipPosition, point& velocity,
+              int dt) {
+    if (pointDistance(bodyPosition, shipPosition) >= gravityReach(radius, density))
+        return;
+    const point pull = gravityPull(bodyPosition, radius, density, shipPosition, dt);
+    velocity.x += pull.x;
+    velocity.y += pull.y;
+}
+
 namespace {
 
 template <typename Body>

@@ -9,6 +9,10 @@ struct WorldState;
 point gravityPull(point bodyPosition, float radius, float density, point objectPosition, int dt);
 // How far a body's gravity reaches.
 float gravityReach(float radius, float density);
+// What a star or planet does to the player's ship in flight: within reach (exclusive) its pull is
+// added to velocity, beyond it nothing.
+void pullShip(point bodyPosition, float radius, float density, point shipPosition, point& velocity,
+              int dt);
 // What a star or planet does to the shots and enemy ships of its world: those touching it
 // (distance <= radius) explode and are removed, those within reach (inclusive) are pulled. Where
 // survival's chasers go round, a chaser touching it is set back on its surface instead.

@@ -30,13 +30,22 @@ void Planet::update(WorldState& world, Player* player, int dt, point starPositio
         return;
     spinAngle = degreesAfterStep(spinAngle + spinSpeed * dt, spinSpeed * dt);
     const point old = position;
-    orbitAngle = radiansAfterStep(orbitAngle + orbitSpeed * dt, orbitSpeed * dt);
-    position = point{std::cos(orbitAngle) * orbitRadius + starPosition.x,
-                     std::sin(orbitAngle) * orbitRadius + starPosition.y};
+    position = orbitStep(orbitAngle, orbitSpeed, orbitRadius, starPosition, dt);
     velocity = point{(position.x - old.x) / dt, (position.y - old.y) / dt};
 
     swallowOrPull(world, position, radius, density, dt);
     affectPlayer(world, *player, dt);
+}
+
+point orbitStep(float& orbitAngle, float orbitSpeed, float orbitRadius, point starPosition,
+                int dt) {
+    orbitAngle = radiansAfterStep(orbitAngle + orbitSpeed * dt, orbitSpeed * dt);
+    return point{std::cos(orbitAngle) * orbitRadius + starPosition.x,
+                 std::sin(orbitAngle) * orbitRadius + starPosition.y};
+}
+
+bool touchesShip(point planetPosition, float planetRadius, point shipPosition, float shipRadius) {
+    return pointDistance(planetPosition, shipPosition) <= planetRadius + shipRadius;
 }
 
 void Planet::affectPlayer(WorldState& world, Player& player, int dt) {
@@ -45,10 +54,10 @@ void Planet::affectPlayer(WorldState& world, Player& player, int dt) {
     if (player.isLanded()) {
         if (d < surface * 1.2)
             carry(player, dt);
-    } else if (d <= surface) {
+    } else if (touchesShip(position, radius, player.position, player.getRadius())) {
         touch(world, player);
-    } else if (d < gravityReach(radius, density)) {
-        player.addVelocity(gravityPull(position, radius, density, player.position, dt));
+    } else {
+        pullShip(position, radius, density, player.position, player.velocity, dt);
     }
 }
 

@@ -37,3 +37,8 @@ class Planet {
     void carry(Player& player, int dt);
     void touch(WorldState& world, Player& player);
 };
+
+// One step along an orbit: orbitAngle moves on by dt ms and the planet's new centre is returned.
+point orbitStep(float& orbitAngle, float orbitSpeed, float orbitRadius, point starPosition, int dt);
+// Whether a ship of shipRadius at shipPosition is down on the planet (it lands or crashes).
+bool touchesShip(point planetPosition, float planetRadius, point shipPosition, float shipRadius);

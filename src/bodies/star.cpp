@@ -27,8 +27,8 @@ void Star::update(WorldState& world, Player* player, int dt) {
     const float d = pointDistance(position, player->position);
     if (d <= radius)
         standardExplosion(player->position, world);
-    if (d < gravityReach(radius, density) && !player->isLanded())
-        player->addVelocity(gravityPull(position, radius, density, player->position, dt));
+    if (!player->isLanded())
+        pullShip(position, radius, density, player->position, player->velocity, dt);
 }
 
 void Star::draw() {

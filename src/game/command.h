@@ -26,6 +26,7 @@ enum class Action : std::uint8_t {
     quit,
     controls, // the list of keys, shown and hidden (F1)
     dismiss,  // closes the list of keys; otherwise only wakes a paused picture (Esc)
+    gate, // the flight aids' arrow moves on to the system's next gate
     count
 };
 

@@ -80,6 +80,10 @@ void applyAction(Game& game, Action action) {
     case KeyEffect::aids:
         game.aidsShown = !game.aidsShown;
         break;
+    case KeyEffect::gate:
+        if (game.aidsShown)
+            pickNextGate(game);
+        break;
     case KeyEffect::none:
         break;
     }

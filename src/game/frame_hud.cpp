@@ -3,7 +3,10 @@
 #include <GL/glew.h>
 #include <GL/glu.h>
 
+#include <cmath>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "game/game.h"
 #include "hud/controls_overlay.h"
@@ -30,6 +33,9 @@ void selectPanelProjection(GLdouble left, GLdouble right, GLdouble bottom, GLdou
     glMatrixMode(GL_MODELVIEW);
 }
 
+float shipSpeed(const Player& player) {
+    return std::hypot(player.velocity.x, player.velocity.y);
+}
 
 // Every text the HUD shows this frame, measured for the layout.
 HudTexts measureTexts(Game& game, const StatusLines& status) {
@@ -39,6 +45,8 @@ HudTexts measureTexts(Game& game, const StatusLines& status) {
     texts.status = statusExtent(font, status);
     if (game.aidsShown && !currentWorld(game).stars.empty())
         texts.systemName = measureText(font, currentWorld(game).stars.front().name, nameScale);
+    if (game.aidsShown)
+        texts.speed = measureSpeed(font, shipSpeed(*game.universe.player));
     if (s.on)
         texts.score = runScoreExtent(font, s.shownKills, s.shownSeconds);
     if (s.on && s.destroyed)
@@ -49,6 +57,33 @@ HudTexts measureTexts(Game& game, const StatusLines& status) {
     if (game.paused)
         texts.paused = pausedTextExtent(font);
     return texts;
+}
+
+// The name of the system a gate leads to.
+const char* leadsTo(const Game& game, const Wormhole& gate) {
+    const std::vector<WorldState>& worlds = game.universe.worlds;
+    return systemName(worlds[gate.destinationWorld], gate.destinationWorld);
+}
+
+// In world coordinates, under the camera: the velocity line, the predicted path.
+void drawAidsInWorld(Game& game) {
+    Player& player = *game.universe.player;
+    drawVelocityLine(player, game.loop.viewHeight / 3);
+    predictPath(currentWorld(game), player, game.predictedPath);
+    drawPredictedPath(game.predictedPath);
+}
+
+// In window pixels: the system's name, the ship's speed and ring, the chosen gate.
+void drawAidsOnWindow(Game& game, const HudLayout& layout) {
+    const Player& player = *game.universe.player;
+    drawSystemName(*game.font, currentWorld(game));
+    const float speed = shipSpeed(player);
+    drawSpeed(*game.font, speed, layout.speedY);
+    drawShipRing(player.angle);
+    const Wormhole* gate = chosenGate(game.gateChoice, game.universe);
+    if (gate)
+        drawGateMarker(*game.font, readAids(player, *gate), leadsTo(game, *gate),
+                       game.loop.viewHeight, layout.status);
 }
 
 void drawSurvivalHud(Game& game, const HudLayout& layout) {
@@ -73,7 +108,7 @@ void drawHud(Game& game) {
     drawMouse(cursor);
     drawBoundary();
     if (game.aidsShown)
-        drawVelocityLine(player, game.loop.viewHeight / 3);
+        drawAidsInWorld(game);
 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     selectPanelProjection(0, w, 0, h);
@@ -90,11 +125,8 @@ void drawHud(Game& game) {
         drawPausedText(font, layout.pausedY);
     drawJumpNotice(game.jumpNotice, font, game.loop.lastTicks, layout.arrivalY);
     drawSurvivalHud(game, layout);
-    if (game.aidsShown) {
-        drawSystemName(font, currentWorld(game));
-        drawWormholeMarker(font, currentWorld(game), player.position, game.loop.viewHeight,
-                           layout.status);
-    }
+    if (game.aidsShown)
+        drawAidsOnWindow(game, layout);
     selectPanelProjection(0, w, -h, 0);
     topLeftUI(currentWorld(game), game.universe.player);
     selectPanelProjection(-w, 0, -h, 0);
@@ -103,4 +135,12 @@ void drawHud(Game& game) {
         selectPanelProjection(0, w, 0, h);
         drawControlsOverlay(font, static_cast<float>(w), static_cast<float>(h));
     }
+}
+
+void pickNextGate(Game& game) {
+    chooseNextGate(game.gateChoice, game.universe);
+    const Wormhole* gate = chosenGate(game.gateChoice, game.universe);
+    if (gate)
+        std::fprintf(stderr, "Flight aids: the arrow points at the gate to %s\n",
+                     leadsTo(game, *gate));
 }

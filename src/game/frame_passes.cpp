@@ -8,6 +8,7 @@
 #include "game/frame_steps.h"
 #include "game/game.h"
 #include "game/passes.h"
+#include "hud/gate_choice.h"
 #include "hud/jump_notice.h"
 #include "hud/overlays.h"
 
@@ -71,8 +72,10 @@ void announceWormholes(Game&, const Step& step) {
 }
 
 void moveThroughWormholes(Game& game, const Step& step) {
-    if (processWormholes(game.universe))
-        announceArrival(game.jumpNotice, currentWorld(game), step.now);
+    if (!processWormholes(game.universe))
+        return;
+    announceArrival(game.jumpNotice, currentWorld(game), step.now);
+    forgetGate(game.gateChoice);
 }
 
 void moveProjectiles(Game& game, const Step& step) {

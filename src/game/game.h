@@ -12,7 +12,9 @@
 #include "game/survival.h"
 #include "graphics/font.h"
 #include "graphics/window_size.h"
+#include "hud/gate_choice.h"
 #include "hud/jump_notice.h"
+#include "hud/predicted_path.h"
 #include "player/player.h"
 
 // What is held down in a frame: the flight keys and the fire key (space).
@@ -60,6 +62,9 @@ struct Game {
     // it was, with any P pressed or focus lost meanwhile.
     bool controlsShown = false;
     bool pausedUnderControls = false;
+    // The gate the aids point at, and the path they predict (refilled each frame they are drawn).
+    GateChoice gateChoice;
+    PredictedPath predictedPath;
 
     Game();
     ~Game();

@@ -36,6 +36,8 @@ Action keyAction(int keySymbol) {
         return Action::controls;
     case SDLK_ESCAPE:
         return Action::dismiss;
+    case SDLK_g:
+        return Action::gate;
     default:
         return Action::other;
     }

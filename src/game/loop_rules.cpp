@@ -95,6 +95,8 @@ KeyEffect applyAction(LoopState& state, Action action, int& weapon) {
         return KeyEffect::controls;
     case Action::dismiss:
         return KeyEffect::dismiss;
+    case Action::gate:
+        return KeyEffect::gate;
     case Action::nearOut:
         state.nearScale *= 1.2f;
         break;

@@ -97,10 +97,10 @@ void startFrame(LoopState& state, unsigned measured, unsigned now, point player,
 // A paused frame's clock: no delta, ms counted for the frame rate only.
 void holdClock(LoopState& state, int ms);
 
-enum class KeyEffect { none, quit, pause, sound, aids, controls, dismiss };
+enum class KeyEffect { none, quit, pause, sound, aids, controls, dismiss, gate };
 
 // A press: spawn rate, clipping planes, zoom, the player's weapon; pause, sound, the flight aids,
-// the list of keys and quit are left to the frame. Window events change nothing here.
+// their gate, the list of keys and quit are left to the frame. Window events change nothing here.
 KeyEffect applyAction(LoopState& state, Action action, int& weapon);
 
 // Relative mouse motion; screen y grows downwards, the cursor's upwards. Clamped to 0..100.

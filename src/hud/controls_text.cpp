@@ -18,6 +18,7 @@ const ControlLine controlLines[] = {
           "pauses too"},
     {"O", "sound off and on again"},
     {"H", "flight aids on / off; off at the start, on in survival"},
+    {"G", "with the flight aids on: point their arrow at the system's next wormhole"},
     {"F1 / Esc", "show this list of keys, which pauses the game; F1 again or Esc closes it"},
     {"Q", "quit (closing the window quits too)"},
 };

@@ -10,6 +10,8 @@
 #include "bodies/world_state.h"
 #include "graphics/font.h"
 #include "graphics/window_size.h"
+#include "hud/predicted_path.h"
+#include "hud/status_lines.h"
 #include "player/player.h"
 
 namespace {
@@ -22,11 +24,16 @@ constexpr float markerTopMargin = 260;
 constexpr float markerSize = 14;
 constexpr float labelScale = 16;
 constexpr float nameScale = 18;
-constexpr float nameDrop = 100; // under the arrival name, between the panels
+constexpr float nameDrop = 100;  // under the arrival name, between the panels
+const GLfloat pathColour[4] = {0.3f, 1, 0.9f, 0.7f};
+constexpr int dotSpacing = 5;    // a dot for every tenth of a second
+constexpr float ringRadius = 26; // pixels, clear of the ship's sprite at the start zoom
+constexpr float tickLength = 12;
+constexpr int ringSegments = 40;
 
 // Lines and shapes with no texture, the colour and texture state put back afterwards.
 void beginShapes(const GLfloat* colour) {
-    glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_LINE_BIT | GL_TEXTURE_BIT);
+    glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_TEXTURE_BIT);
     glDisable(GL_TEXTURE_2D);
     glLineWidth(2);
     glColor4fv(colour);
@@ -70,21 +77,39 @@ point edgeMarker(point offset, float pixelsPerUnit, float width, float height, f
     return point{centre.x + pixels.x / scale, centre.y + pixels.y / scale};
 }
 
-void drawWormholeMarker(Font& font, const WorldState& world, point ship, float viewHeight,
-                        const HudRect& keepOut) {
-    const Wormhole* nearest = nullptr;
-    for (const Wormhole& gate : world.wormholes)
-        if (!nearest || pointDistance(gate.position, ship) < pointDistance(nearest->position, ship))
-            nearest = &gate;
-    if (!nearest)
-        return;
-    const point offset{nearest->position.x - ship.x, nearest->position.y - ship.y};
-    const float distance = pointDistance(nearest->position, ship);
+AidReadings readAids(const Player& ship, const Wormhole& gate) {
+    const point offset{gate.position.x - ship.position.x, gate.position.y - ship.position.y};
+    const float distance = pointDistance(gate.position, ship.position);
+    const point towards =
+        distance > 0 ? point{offset.x / distance, offset.y / distance} : point{0, 0};
+    const point v = ship.velocity;
+    return AidReadings{towards, distance, v.x * towards.x + v.y * towards.y,
+                       std::sqrt(v.x * v.x + v.y * v.y), ship.angle};
+}
+
+void formatGateLabel(char* out, size_t size, const char* leadsTo, float distance) {
+    if (distance >= 1000)
+        std::snprintf(out, size, "to %s %.1fk", leadsTo, static_cast<double>(distance / 1000));
+    else
+        std::snprintf(out, size, "to %s %.0f", leadsTo, static_cast<double>(distance));
+}
+
+void formatClosing(char* out, size_t size, float closingSpeed) {
+    std::snprintf(out, size, "closing %.2f/ms", static_cast<double>(closingSpeed));
+}
+
+void formatSpeed(char* out, size_t size, float speed) {
+    std::snprintf(out, size, "speed %.2f units/ms", static_cast<double>(speed));
+}
+
+void drawGateMarker(Font& font, const AidReadings& aids, const char* leadsTo, float viewHeight,
+                    const HudRect& keepOut) {
+    const point offset{aids.gateDirection.x * aids.gateDistance,
+                       aids.gateDirection.y * aids.gateDistance};
     const point at = edgeMarker(offset, static_cast<float>(h) / viewHeight, static_cast<float>(w),
                                 static_cast<float>(h), markerMargin, markerTopMargin);
     // A triangle pointing at the gate.
-    const float angle = std::atan2(offset.y, offset.x);
-    const point ahead{std::cos(angle), std::sin(angle)};
+    const point ahead = aids.gateDistance > 0 ? aids.gateDirection : point{1, 0};
     const point side{-ahead.y, ahead.x};
     beginShapes(gateColour);
     glBegin(GL_TRIANGLES);
@@ -96,26 +121,89 @@ void drawWormholeMarker(Font& font, const WorldState& world, point ship, float v
     glEnd();
     glPopAttrib();
 
-    char text[32];
-    if (distance >= 1000)
-        std::snprintf(text, sizeof text, "%.1fk", static_cast<double>(distance / 1000));
-    else
-        std::snprintf(text, sizeof text, "%.0f", static_cast<double>(distance));
+    char text[96];
     glPushAttrib(GL_CURRENT_BIT | GL_TEXTURE_BIT);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4fv(gateColour);
-    // The label sits on the side of the marker towards the window's centre.
+    // The labels sit on the side of the marker towards the window's centre, the two lines
+    // together clear of keepOut.
+    const point centre{at.x - ahead.x * 3 * markerSize, at.y - ahead.y * 3 * markerSize};
+    const float lineGap = labelScale * 1.5f;
+    char closing[48];
+    formatGateLabel(text, sizeof text, leadsTo, aids.gateDistance);
+    formatClosing(closing, sizeof closing, aids.closingSpeed);
     std::string& line = label(text);
-    const float width = font.textWidth(line, labelScale);
-    const float x = at.x - ahead.x * 2 * markerSize - width / 2;
-    float bottom = 0;
-    float top = 0;
-    font.textHeight(line, labelScale, bottom, top);
-    float y = at.y - ahead.y * 2 * markerSize - labelScale / 2;
-    y = clearAbove(HudRect{x - font.outline, y + bottom, x + width + font.outline, y + top},
-                   keepOut, y);
-    font.displayText(line, x, y, labelScale);
+    const float gateWidth = font.textWidth(line, labelScale);
+    float gateBottom = 0;
+    float gateTop = 0;
+    font.textHeight(line, labelScale, gateBottom, gateTop);
+    label(closing);
+    const float closingWidth = font.textWidth(line, labelScale);
+    float closingBottom = 0;
+    float closingTop = 0;
+    font.textHeight(line, labelScale, closingBottom, closingTop);
+    const float halfWidth = std::max(gateWidth, closingWidth) / 2 + font.outline;
+    const float bottom = std::min(gateBottom, closingBottom - lineGap);
+    const float y = clearAbove(HudRect{centre.x - halfWidth, centre.y + bottom,
+                                       centre.x + halfWidth, centre.y + gateTop},
+                               keepOut, centre.y);
+    font.displayText(line, centre.x - closingWidth / 2, y - lineGap, labelScale);
+    label(text);
+    font.displayText(line, centre.x - gateWidth / 2, y, labelScale);
     glPopAttrib();
+}
+
+TextExtent measureSpeed(const Font& font, float speed) {
+    char text[48];
+    formatSpeed(text, sizeof text, speed);
+    return measureText(font, label(text), labelScale);
+}
+
+void drawSpeed(Font& font, float speed, float y) {
+    char text[48];
+    formatSpeed(text, sizeof text, speed);
+    glPushAttrib(GL_CURRENT_BIT | GL_TEXTURE_BIT);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor4fv(aidColour);
+    std::string& line = label(text);
+    font.displayText(line, (w - font.textWidth(line, labelScale)) / 2, y, labelScale);
+    glPopAttrib();
+}
+
+void drawShipRing(float heading) {
+    const point centre{w / 2.0f, h / 2.0f};
+    beginShapes(aidColour);
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; i < ringSegments; ++i) {
+        const float a = 6.2831853f * static_cast<float>(i) / ringSegments;
+        glVertex2f(centre.x + std::cos(a) * ringRadius, centre.y + std::sin(a) * ringRadius);
+    }
+    glEnd();
+    const point ahead{std::cos(heading), std::sin(heading)};
+    glBegin(GL_LINES);
+    glVertex2f(centre.x + ahead.x * ringRadius, centre.y + ahead.y * ringRadius);
+    glVertex2f(centre.x + ahead.x * (ringRadius + tickLength),
+               centre.y + ahead.y * (ringRadius + tickLength));
+    glEnd();
+    glPopAttrib();
+}
+
+void drawPredictedPath(const PredictedPath& path) {
+    beginShapes(pathColour);
+    glPointSize(4);
+    glBegin(GL_POINTS);
+    for (int i = dotSpacing - 1; i < path.count; i += dotSpacing)
+        glVertex2f(path.points[i].x, path.points[i].y);
+    glEnd();
+    glPopAttrib();
+}
+
+const char* systemName(const WorldState& world, int index) {
+    static char unnamed[32];
+    if (!world.stars.empty())
+        return world.stars.front().name.c_str();
+    std::snprintf(unnamed, sizeof unnamed, "system %d", index);
+    return unnamed;
 }
 
 void drawSystemName(Font& font, const WorldState& world) {

@@ -13,6 +13,7 @@ namespace {
 // Where the texts have always stood.
 constexpr float scoreDrop = 32;
 constexpr float systemNameDrop = 100; // the flight aids' system name
+constexpr float speedDrop = 125;      // and their speed under it
 constexpr float arrivalBetweenDrop = 70;
 constexpr float arrivalBelowDrop = hudPanelSize + 50;
 constexpr float arrivalClearance = 10; // beside each panel, for the arrival name between them
@@ -70,6 +71,7 @@ HudLayout layoutHud(float width, float height, const HudTexts& texts, bool tidy)
     layout.map = HudRect{width - hudPanelSize, height - hudPanelSize, width, height};
     const float middle = std::floor(height / 2);
     layout.systemNameY = height - systemNameDrop;
+    layout.speedY = height - speedDrop;
     layout.scoreY = height - scoreDrop;
     const bool arrivalFits = texts.arrival.advance + 2 * (hudPanelSize + arrivalClearance) <= width;
     layout.arrivalY = height - (arrivalFits ? arrivalBetweenDrop : arrivalBelowDrop);
@@ -82,25 +84,29 @@ HudLayout layoutHud(float width, float height, const HudTexts& texts, bool tidy)
         layout.systemName = centredBox(texts.systemName, width, layout.systemNameY);
         // Each text in turn keeps clear of those placed before it.
         const HudRect* placed[] = {&layout.radar, &layout.map, &layout.status, &layout.systemName,
-                                   nullptr,       nullptr,     nullptr};
+                                   nullptr,       nullptr,     nullptr,        nullptr};
+        layout.speedY = clearBelow(texts.speed, width, height, layout.speedY, placed);
+        layout.speed = centredBox(texts.speed, width, layout.speedY);
+        placed[4] = &layout.speed;
         const float share = shareBetweenPanels(texts.score, width);
         if (share >= smallestScoreScale)
             layout.scoreScale = share;
         const TextExtent score = shrunk(texts.score, layout.scoreScale);
         layout.scoreY = clearBelow(score, width, height, height - scoreDrop, placed);
         layout.score = centredBox(score, width, layout.scoreY);
-        placed[4] = &layout.score;
+        placed[5] = &layout.score;
         layout.arrivalY =
             clearBelow(texts.arrival, width, height, height - arrivalBetweenDrop, placed);
         layout.arrival = centredBox(texts.arrival, width, layout.arrivalY);
-        placed[5] = &layout.arrival;
+        placed[6] = &layout.arrival;
         layout.pausedY = clearBelow(texts.paused, width, height, layout.pausedY, placed);
         layout.paused = centredBox(texts.paused, width, layout.pausedY);
-        placed[6] = &layout.paused;
+        placed[7] = &layout.paused;
         layout.destroyedY = clearBelow(texts.destroyed, width, height, layout.destroyedY, placed);
     }
     layout.status = textBox(texts.status, layout.statusX, layout.statusY);
     layout.systemName = centredBox(texts.systemName, width, layout.systemNameY);
+    layout.speed = centredBox(texts.speed, width, layout.speedY);
     layout.score = centredBox(shrunk(texts.score, layout.scoreScale), width, layout.scoreY);
     layout.arrival = centredBox(texts.arrival, width, layout.arrivalY);
     layout.paused = centredBox(texts.paused, width, layout.pausedY);

@@ -28,6 +28,7 @@ struct TextExtent {
 struct HudTexts {
     TextExtent status;
     TextExtent systemName;
+    TextExtent speed; // the flight aids' speed, under the system's name
     TextExtent score;
     TextExtent arrival;
     TextExtent paused;
@@ -37,12 +38,12 @@ struct HudTexts {
 // Each part's box and the baseline (y of the pen) it is drawn at; the centred texts are centred
 // across the window. The panels are fixed in the top corners.
 struct HudLayout {
-    HudRect radar, map, status, systemName, score, arrival, paused, destroyed;
+    HudRect radar, map, status, systemName, speed, score, arrival, paused, destroyed;
     // The score's size, as a share of its own: smaller in a narrow window so that it keeps
     // between the panels.
     float scoreScale = 1;
     float statusX = 0;
-    float statusY = 0, systemNameY = 0, scoreY = 0, arrivalY = 0, pausedY = 0, destroyedY = 0;
+    float statusY = 0, systemNameY = 0, speedY = 0, scoreY = 0, arrivalY = 0, pausedY = 0, destroyedY = 0;
 };
 
 constexpr float hudPanelSize = 200;
@@ -51,7 +52,7 @@ constexpr float hudGap = 4;
 
 // tidy false: every part where it has always been. tidy true (the flight aids on): the status
 // lines move off the left and bottom edges as far as their text needs, and each centred text that
-// would overlap a part placed before it (panels, status lines, system name, then score, arrival
+// would overlap a part placed before it (panels, status lines, system name, then speed, score, arrival
 // name, "Paused", the survival's end) moves down just below it; the score first shrinks, down to
 // smallestScoreScale of its size, to stay between the panels.
 constexpr float smallestScoreScale = 0.6f;

@@ -77,6 +77,13 @@ void clampAxis(float& coordinate, float& speed) {
 
 } // namespace
 
+void coast(point& position, point& velocity, int ms) {
+    position.x += velocity.x * ms;
+    position.y += velocity.y * ms;
+    clampAxis(position.x, velocity.x);
+    clampAxis(position.y, velocity.y);
+}
+
 void Player::update(int ms, FlightKeys keys) {
     // A wormhole may send the ship on only after a whole frame spent outside every wormhole.
     if (outsideWormholes)
@@ -104,10 +111,7 @@ void Player::update(int ms, FlightKeys keys) {
     if (landed)
         return;
 
-    position.x += velocity.x * ms;
-    position.y += velocity.y * ms;
-    clampAxis(position.x, velocity.x);
-    clampAxis(position.y, velocity.y);
+    coast(position, velocity, ms);
     trail.update(position, ms);
 }
 

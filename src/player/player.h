@@ -81,6 +81,9 @@ class Player {
     void fireProjectile(int n, unsigned now, WorldState& world, point target);
 };
 
+// A ship in flight moves on by ms along its velocity and stops short at the field's edge.
+void coast(point& position, point& velocity, int ms);
+
 // Where a beam from `from` along d leaves the field; an axis along which d is 0 runs parallel to
 // that pair of edges and does not limit the beam. `from` itself when d is zero.
 point beamEdgePoint(point from, point d);

@@ -1,8 +1,10 @@
 """H draws the flight aids and H again takes them away, pixel for pixel; paused, so that only the
-aids can change the picture."""
+aids can change the picture. G moves the aids' arrow on to the next gate: standard error names
+where it leads and the picture changes."""
 
 import os
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import Game  # noqa: E402
@@ -14,6 +16,13 @@ def differences(a, b):
     return sum(1 for y in range(WORLD_ROWS) for x in range(a.width) if a.pixel(x, y) != b.pixel(x, y))
 
 
+def wait_for_error_line(game, text, timeout=30):
+    deadline = time.monotonic() + timeout
+    while text not in game.stderr().splitlines():
+        assert time.monotonic() < deadline and game.running(), "no %r on standard error" % text
+        time.sleep(0.05)
+
+
 def main():
     with Game() as game:
         game.start()
@@ -23,6 +32,9 @@ def main():
         bare = game.settled_screenshot("bare.png")
         game.key("h")
         aided = game.settled_screenshot("aided.png")
+        game.key("g")
+        wait_for_error_line(game, "Flight aids: the arrow points at the gate to Orin's Lamp")
+        chosen = game.settled_screenshot("chosen.png")
         game.key("h")
         again = game.settled_screenshot("again.png")
         game.key("q")
@@ -30,6 +42,8 @@ def main():
 
     shown = differences(bare, aided)
     assert shown > 300, "the aids changed only %d pixels" % shown
+    moved = differences(aided, chosen)
+    assert moved > 100, "G changed only %d pixels" % moved
     gone = differences(bare, again)
     assert gone == 0, "%d pixels of the aids stayed" % gone
     print("ok")

@@ -1,5 +1,5 @@
-// orrisk-duel [--check] [--seeds N]: duels without a window, in the data files of the working
-// directory.
+// orrisk-duel [--check] [--seeds N] [--newcomer]: duels without a window, in the data files of
+// the working directory.
 // The ship hovers at rest in empty space while chasers arrive as the game spawns them; a scripted
 // pilot aims at the nearest chaser and holds fire with one weapon, or with none. Prints the
 // seconds survived and the kills for each, averaged over several spawn sequences, and what each
@@ -13,6 +13,9 @@
 // each weapon's flyer lasts longer and kills more than its camper (medians), a laser flyer's
 // median run is three to ten minutes, the blind shell camper is always destroyed within 150 s and
 // the coaster always keeps half its hit points through the first 30 s.
+// With --newcomer, only a newcomer's first flights instead: over N spawn sequences, from the start
+// on Hearth to the gate the flight aids first point at, flown by what the aids show; with --check
+// it ends with 1 unless every flight reaches that gate and their median is under 45 s.
 #include <unistd.h>
 
 #include <algorithm>
@@ -248,18 +251,43 @@ bool survivalPilots(std::FILE* out, unsigned seedCount) {
     return rewarding && b.high <= 150 && c.low >= 50;
 }
 
+// A newcomer's flight to the first gate over every seed, a row each and their spread. True when
+// every flight got there and the median is under 45 s.
+bool newcomerFlights(std::FILE* out, unsigned seedCount) {
+    constexpr unsigned longest = 600000;
+    std::fprintf(out,
+                 "| Seed | Reached the gate | Seconds | Hit points left |\n|---|---|---|---|\n");
+    std::vector<float> seconds;
+    unsigned reached = 0;
+    for (unsigned seed = 1; seed <= seedCount; ++seed) {
+        const GateRun run = newcomerRun(seed, longest);
+        std::fprintf(out, "| %u | %s | %.1f | %.0f |\n", seed, run.reached ? "yes" : "no",
+                     run.seconds, run.health);
+        std::fflush(out);
+        seconds.push_back(run.seconds);
+        reached += run.reached ? 1 : 0;
+    }
+    const Spread s = spread(seconds);
+    std::fprintf(out, "\nReached the gate %u times of %u; seconds: median %.1f (%.1f to %.1f).\n",
+                 reached, seedCount, s.median, s.low, s.high);
+    return reached == seedCount && s.median < 45;
+}
+
 int main(int argc, char** argv) {
     bool check = false;
+    bool newcomer = false;
     long seedCount = 20;
     for (int i = 1; i < argc; ++i) {
         char* end = nullptr;
         if (std::strcmp(argv[i], "--check") == 0)
             check = true;
+        else if (std::strcmp(argv[i], "--newcomer") == 0)
+            newcomer = true;
         else if (std::strcmp(argv[i], "--seeds") == 0 && i + 1 < argc &&
                  (seedCount = std::strtol(argv[++i], &end, 10)) > 0 && *end == '\0')
             continue;
         else {
-            std::fputs("usage: orrisk-duel [--check] [--seeds N]\n", stderr);
+            std::fputs("usage: orrisk-duel [--check] [--seeds N] [--newcomer]\n", stderr);
             return 2;
         }
     }
@@ -273,6 +301,14 @@ int main(int argc, char** argv) {
     if (!initializeWeaponArray() || !initializeShipArray()) {
         std::fputs("orrisk-duel: the weapon and ship tables cannot be read here\n", stderr);
         return 1;
+    }
+    if (newcomer) {
+        const bool arriving = newcomerFlights(out, static_cast<unsigned>(seedCount));
+        std::fflush(out);
+        if (check && !arriving)
+            std::fputs("orrisk-duel: a newcomer does not reach the first gate by the aids\n",
+                       stderr);
+        return check && !arriving ? 1 : 0;
     }
     const char* names[] = {"no weapon", "bullets", "laser", "shells"};
     Result results[4];

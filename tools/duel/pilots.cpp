@@ -9,6 +9,9 @@
 #include "game/game.h"
 #include "game/player_loader.h"
 #include "game/universe_loader.h"
+#include "hud/flight_aids.h"
+#include "hud/gate_choice.h"
+#include "hud/predicted_path.h"
 
 const Planet* hearth(Game& game) {
     for (const Star& star : currentWorld(game).stars)
@@ -113,6 +116,77 @@ void fly(Pilot pilot, Game& game, unsigned runMs) {
     }
 }
 
+// The newcomer's cruise, and how hard it reckons S brakes (a kick of 0.012 a frame at about 60
+// frames a second), with room to spare.
+constexpr float newcomerCruise = 2.0f;
+constexpr float newcomerBraking = 0.0005f; // units/ms per ms
+constexpr float newcomerArrival = 0.6f;    // the speed it is content to meet the gate at
+constexpr float speedSlack = 0.08f;        // units/ms of velocity error left alone
+constexpr float aimSlack = 150;            // how near the gate's centre the path must pass
+constexpr int climbSteps = 75;    // a dotted line that ends on a planet within 1.5 s: climb
+constexpr float brakeCone = 0.1f; // radians between nose and gate within which S brakes
+
+// How close the predicted path comes to a point ahead of the ship. The line stops where it enters
+// a gate's swirl, so its last stretch is read on, straight, past its end.
+float closestApproach(const PredictedPath& path, point target) {
+    float closest = 1e30f;
+    for (int i = 0; i < path.count; ++i)
+        closest = std::min(closest, pointDistance(path.points[i], target));
+    if (path.count < 2)
+        return closest;
+    const point last = path.points[path.count - 1];
+    const point on = normalize(
+        point{last.x - path.points[path.count - 2].x, last.y - path.points[path.count - 2].y});
+    const point towards{target.x - last.x, target.y - last.y};
+    if (on.x * towards.x + on.y * towards.y > 0)
+        closest = std::min(closest, std::fabs(on.x * towards.y - on.y * towards.x));
+    return closest;
+}
+
+// A person flying by the aids alone: turn the ship towards the velocity it wants (along the arrow,
+// as fast as it can still brake from before the gate), thrust when pointing that way, brake with
+// S when closing too fast head-on, and coast while the dotted line runs through the gate.
+FlightKeys newcomerKeys(Game& game) {
+    const Player& ship = *game.universe.player;
+    predictPath(currentWorld(game), ship, game.predictedPath);
+    const PredictedPath& path = game.predictedPath;
+    const Wormhole* gate = chosenGate(game.gateChoice, game.universe);
+    if (!gate)
+        return FlightKeys{false, false, false, false};
+    // No dotted line: the ship is down, and W lifts it off.
+    if (path.count == 0)
+        return FlightKeys{true, false, false, false};
+    const AidReadings aids = readAids(ship, *gate);
+    // The ship's velocity as the aids show it: the speed along the dotted line's first step.
+    const point step =
+        normalize(point{path.points[0].x - ship.position.x, path.points[0].y - ship.position.y});
+    const point velocity{step.x * aids.speed, step.y * aids.speed};
+    const float wanted = std::clamp(std::sqrt(2 * newcomerBraking * aids.gateDistance),
+                                    newcomerArrival, newcomerCruise);
+    const point gateAt{ship.position.x + aids.gateDirection.x * aids.gateDistance,
+                       ship.position.y + aids.gateDirection.y * aids.gateDistance};
+    // The dotted line ends on the ground soon after take-off: climb away from it first.
+    const point end = path.points[path.count - 1];
+    if (path.count < climbSteps && pointDistance(end, gateAt) > aimSlack * 4)
+        return FlightKeys{true, false, false, false};
+    const bool onCourse = closestApproach(path, gateAt) < aimSlack;
+    if (onCourse && aids.closingSpeed >= wanted * 0.7f && aids.closingSpeed <= wanted + speedSlack)
+        return FlightKeys{false, false, false, false};
+    const point change{aids.gateDirection.x * wanted - velocity.x,
+                       aids.gateDirection.y * wanted - velocity.y};
+    if (std::hypot(change.x, change.y) < speedSlack)
+        return FlightKeys{false, false, false, false};
+    // On a line through the gate but too fast: nose on the gate, then S.
+    if (onCourse && aids.closingSpeed > wanted + speedSlack) {
+        const float error =
+            wrapAngle(std::atan2(aids.gateDirection.y, aids.gateDirection.x) - aids.heading);
+        return FlightKeys{false, std::fabs(error) < brakeCone, error > turnSlack,
+                          error < -turnSlack};
+    }
+    const float error = wrapAngle(std::atan2(change.y, change.x) - aids.heading);
+    return FlightKeys{std::fabs(error) < thrustCone, false, error > turnSlack, error < -turnSlack};
+}
+
 void deleteTimers(Universe& universe) {
     for (WorldState& world : universe.worlds) {
         for (TimerBase* timer : world.timers)
@@ -157,4 +231,39 @@ Spread spread(std::vector<float> values) {
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
     return Spread{(values[(n - 1) / 2] + values[n / 2]) / 2, values.front(), values.back()};
+}
+
+GateRun newcomerRun(unsigned seed, unsigned longestMs) {
+    Game game;
+    unsigned now = 1000;
+    const unsigned start = now;
+    game.clock = [&now] { return now; };
+    std::unique_ptr<Player> ship(initializePlayer());
+    game.universe.player = ship.get();
+    game.universe.worlds.resize(1);
+    if (!initializeStars(game.universe))
+        return GateRun();
+    std::srand(seed);
+    game.aidsShown = true;
+    game.loop.lastTicks = now;
+    game.loop.lastSpawn = now;
+    const Wormhole* first = chosenGate(game.gateChoice, game.universe);
+    if (!first)
+        return GateRun();
+    const int home = ship->getWorld();
+    const int destination = first->destinationWorld;
+    GateRun run;
+    while (ship->getHealth() > 0 && now - start < longestMs) {
+        game.input = HeldInput{newcomerKeys(game), false};
+        now += frameMs;
+        simulateFrame(game);
+        if (ship->getWorld() != home) {
+            run.reached = ship->getWorld() == destination;
+            break;
+        }
+    }
+    run.seconds = static_cast<float>(now - start) / 1000;
+    run.health = ship->getHealth();
+    deleteTimers(game.universe);
+    return run;
 }

@@ -29,6 +29,17 @@ enum class Pilot {
 // spawn sequence; the tables must be loaded.
 RunResult survivalRun(Pilot pilot, int weapon, unsigned seed, unsigned longestMs);
 
+// A newcomer's first flight: from the landed start on Hearth, in the ordinary game with its
+// stream of chasers, to the gate the flight aids first point at, flown only by what the aids
+// show (the gate's direction, distance and closing speed, the ship's speed and heading, the
+// predicted path). Whether it got there within longestMs, when, and the hit points left.
+struct GateRun {
+    bool reached = false;
+    float seconds = 0;
+    float health = 0;
+};
+GateRun newcomerRun(unsigned seed, unsigned longestMs);
+
 // The middle value (the mean of the two middle ones for an even count), smallest and largest.
 struct Spread {
     float median = 0;

@@ -78,6 +78,7 @@ class HudLayoutTest : public testing::TestWithParam<std::pair<int, int>> {
         notice.text = "Orin's Lamp";
         texts.status = statusExtent(font(), status);
         texts.systemName = measureText(font(), "Orin's Lamp", 18);
+        texts.speed = measureSpeed(font(), 12.34f);
         texts.score = runScoreExtent(font(), 1234, 754);
         texts.arrival = measureJumpNotice(notice, font());
         texts.paused = pausedTextExtent(font());
@@ -143,7 +144,7 @@ class HudLayoutTest : public testing::TestWithParam<std::pair<int, int>> {
 TEST_P(HudLayoutTest, BoxesKeepApartAndInsideTheWindow) {
     const std::pair<const char*, HudRect> boxes[] = {
         {"radar", layout.radar},   {"map", layout.map},
-        {"status", layout.status}, {"system name", layout.systemName},
+        {"status", layout.status}, {"system name", layout.systemName}, {"speed", layout.speed},
         {"score", layout.score},   {"arrival", layout.arrival},
         {"paused", layout.paused}, {"destroyed", layout.destroyed}};
     for (const auto& [name, box] : boxes) {
@@ -163,6 +164,7 @@ TEST_P(HudLayoutTest, EachTextDrawsInsideItsBox) {
     expectDrawnWithin("status", layout.status,
                       [&] { drawStatusLines(f, status, layout.statusX, layout.statusY); });
     expectDrawnWithin("system name", layout.systemName, [&] { drawSystemName(f, world); });
+    expectDrawnWithin("speed", layout.speed, [&] { drawSpeed(f, 12.34f, layout.speedY); });
     expectDrawnWithin("score", layout.score,
                       [&] { drawRunScore(f, 1234, 754, layout.scoreY, layout.scoreScale); });
     expectDrawnWithin("arrival", layout.arrival,
@@ -172,13 +174,15 @@ TEST_P(HudLayoutTest, EachTextDrawsInsideItsBox) {
                       [&] { drawDestroyed(f, 1234, 754, 2345, 1900, layout.destroyedY); });
 }
 
-// The gate's distance rises clear of the status lines; only the marker itself may reach them.
+// The gate's label rises clear of the status lines; only the marker itself may reach them.
 TEST_P(HudLayoutTest, GateDistanceKeepsClearOfTheStatusLines) {
     constexpr float viewHeight = 4000;
     const point at = edgeMarker({-90000, -60000}, static_cast<float>(h) / viewHeight,
                                 static_cast<float>(w), static_cast<float>(h), 60, 260);
     const auto changed = changedBy([&] {
-        drawWormholeMarker(font(), world, {0, 0}, viewHeight, layout.status);
+        const float distance = std::hypot(90000.0f, 60000.0f);
+        const AidReadings towards{{-90000 / distance, -60000 / distance}, distance, 0.84f, 1, 0};
+        drawGateMarker(font(), towards, "Tallow", viewHeight, layout.status);
     });
     int labelPixelsOnStatus = 0;
     int abovePixels = 0;
