@@ -38,6 +38,9 @@ constexpr SceneContents session20kContents{20, chaserType, 20000, 100};
 struct Options {
     int frames = 500;
     int startupRuns = 5;
+    // Times the rows are measured over, each a full set of rounds, to show how far the ratios
+    // move from one run to the next.
+    int runs = 1;
     const char* runtimeDir = ".";
     // Every frame recorded to this file, as the game records a run.
     const char* recordPath = nullptr;
@@ -74,6 +77,9 @@ bool parseOptions(int argc, char** argv, Options& options) {
                 return false;
         } else if (std::strcmp(argv[i], "--startup-runs") == 0 && hasValue) {
             if (!positiveNumber(argv[++i], options.startupRuns))
+                return false;
+        } else if (std::strcmp(argv[i], "--runs") == 0 && hasValue) {
+            if (!positiveNumber(argv[++i], options.runs))
                 return false;
         } else if (std::strcmp(argv[i], "--record") == 0 && hasValue) {
             options.recordPath = argv[++i];
@@ -197,6 +203,59 @@ void printRow(const Workload& w, int frames) {
                  static_cast<double>(w.allocations) / frames);
 }
 
+// The ratios the benchmark prints: a row's median over its reference row's, both of one run.
+struct Ratio {
+    const char* label;
+    size_t row;
+    size_t reference;
+};
+constexpr size_t floorBRow = 1;
+constexpr size_t standardRow = 2;
+constexpr Ratio ratios[] = {
+    {"standard / floor B (median): ", standardRow, floorBRow},
+    {"start / floor B (median): ", 4, floorBRow},
+    {"crowd / standard (median):   ", 3, standardRow},
+    {"session 2k / standard (median): ", 5, standardRow},
+    {"session 20k / standard (median): ", 6, standardRow},
+    {"coasting, aids on / off (median): ", 8, 7},
+};
+constexpr size_t ratioCount = sizeof ratios / sizeof ratios[0];
+
+double ratioOf(const std::vector<Workload>& rows, const Ratio& ratio) {
+    return rows[ratio.row].times.median() / rows[ratio.reference].times.median();
+}
+
+// The smallest and largest value of each ratio over the runs so far.
+struct RatioRange {
+    double least = 0;
+    double most = 0;
+};
+
+void printRun(const std::vector<Workload>& rows, int frames) {
+    std::fprintf(report, "%-38s %9s %9s %12s\n", "frame", "median ms", "p90 ms", "allocs/frame");
+    for (const Workload& row : rows)
+        printRow(row, frames);
+    for (const Ratio& ratio : ratios)
+        std::fprintf(report, "%s%.2f\n", ratio.label, ratioOf(rows, ratio));
+}
+
+void widen(RatioRange* ranges, const std::vector<Workload>& rows, bool first) {
+    for (size_t i = 0; i < ratioCount; ++i) {
+        const double value = ratioOf(rows, ratios[i]);
+        if (first || value < ranges[i].least)
+            ranges[i].least = value;
+        if (first || value > ranges[i].most)
+            ranges[i].most = value;
+    }
+}
+
+void printSpreads(const RatioRange* ranges, int runs) {
+    std::fprintf(report, "over %d runs, smallest and largest ratio and their spread:\n", runs);
+    for (size_t i = 0; i < ratioCount; ++i)
+        std::fprintf(report, "%s%.2f .. %.2f, spread %.2f\n", ratios[i].label, ranges[i].least,
+                     ranges[i].most, ranges[i].most - ranges[i].least);
+}
+
 double startupOf(const std::string& program, const char* marker, int count) {
     const double ms = millisecondsToLine(program, marker, count);
     if (ms < 0)
@@ -228,8 +287,8 @@ int main(int argc, char** argv) {
     if (const char* fromEnvironment = std::getenv("ORRISK_RUNTIME_DIR"))
         options.runtimeDir = fromEnvironment;
     if (!parseOptions(argc, argv, options))
-        fail("usage: orrisk-bench [--frames N] [--startup-runs N] [--record FILE] [runtime "
-             "directory]\n"
+        fail("usage: orrisk-bench [--frames N] [--runs N] [--startup-runs N] [--record FILE] "
+             "[runtime directory]\n"
              "(the runtime directory defaults to $ORRISK_RUNTIME_DIR, else the current one)");
     if (chdir(options.runtimeDir) != 0)
         fail("cannot enter the runtime directory ", options.runtimeDir);
@@ -283,30 +342,30 @@ int main(int argc, char** argv) {
         sceneWorkload("session 20k: 20020 chasers, 100 shots", frames, game, session20kScene));
     rows.push_back(coastWorkload("coasting, aids off", frames, game, false));
     rows.push_back(coastWorkload("coasting, aids on", frames, game, true));
-    measureRounds(rows, frames);
-
-    std::fprintf(report, "%-38s %9s %9s %12s\n", "frame", "median ms", "p90 ms", "allocs/frame");
-    for (const Workload& row : rows)
-        printRow(row, frames);
-    const double floorB = rows[1].times.median();
-    const double standard = rows[2].times.median();
-    const double crowd = rows[3].times.median();
-    std::fprintf(report, "standard / floor B (median): %.2f\n", standard / floorB);
-    std::fprintf(report, "start / floor B (median): %.2f\n", rows[4].times.median() / floorB);
-    std::fprintf(report, "crowd / standard (median):   %.2f\n", crowd / standard);
-    std::fprintf(report, "session 2k / standard (median): %.2f\n",
-                 rows[5].times.median() / standard);
-    std::fprintf(report, "session 20k / standard (median): %.2f\n",
-                 rows[6].times.median() / standard);
-    std::fprintf(report, "coasting, aids on / off (median): %.2f\n",
-                 rows[8].times.median() / rows[7].times.median());
+    RatioRange ranges[ratioCount];
+    const char* allocating = nullptr;
+    for (int run = 0; run < options.runs; ++run) {
+        for (Workload& row : rows) {
+            row.times.clear();
+            row.allocations = 0;
+        }
+        measureRounds(rows, frames);
+        if (options.runs > 1)
+            std::fprintf(report, "run %d of %d\n", run + 1, options.runs);
+        printRun(rows, frames);
+        widen(ranges, rows, run == 0);
+        for (const Workload& row : rows)
+            if (row.allocations != 0 && !allocating)
+                allocating = row.name;
+    }
+    if (options.runs > 1)
+        printSpreads(ranges, options.runs);
     std::fprintf(report,
                  "start-up to first frame (median of %d): game %.0f ms, bare window %.0f ms, "
                  "ratio %.2f\n",
                  options.startupRuns, startup.game, startup.bare, startup.game / startup.bare);
     std::fflush(report);
-    for (const Workload& row : rows)
-        if (row.allocations != 0)
-            fail("a frame allocates on the heap without spawns: ", row.name);
+    if (allocating)
+        fail("a frame allocates on the heap without spawns: ", allocating);
     return 0;
 }

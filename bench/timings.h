@@ -6,6 +6,8 @@ class Timings {
   public:
     explicit Timings(int frames);
     void add(double milliseconds) { times.push_back(milliseconds); }
+    // Empty again, the storage kept.
+    void clear() { times.clear(); }
     double median() const { return percentile(50); }
     double p90() const { return percentile(90); }
 

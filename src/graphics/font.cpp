@@ -156,10 +156,38 @@ void Font::drawOutline(const std::string& text, float x, float y, float s) {
     glPushAttrib(GL_CURRENT_BIT | GL_TEXTURE_BIT);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(0, 0, 0, alpha * 0.85f);
-    for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy)
-            if (dx || dy)
-                drawGlyphs(text, x + dx * outline, y + dy * outline, s);
+    // The eight copies of a glyph in one batch: a bind and a batch a glyph, not eight.
+    glPushMatrix();
+    glTranslatef(x, y, 0);
+    for (const char byte : text) {
+        const unsigned char code = static_cast<unsigned char>(byte);
+        if (code >= glyphCount)
+            continue;
+        const metrics& m = letterMetrics[code];
+        glBindTexture(GL_TEXTURE_2D, letterTextures[code]);
+        glBegin(GL_QUADS);
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy) {
+                if (!dx && !dy)
+                    continue;
+                const float left = m.quadLeft * s + dx * outline;
+                const float right = m.quadRight * s + dx * outline;
+                const float bottom = m.quadBottom * s + dy * outline;
+                const float top = m.quadTop * s + dy * outline;
+                glTexCoord2f(0, 0);
+                glVertex2f(left, bottom);
+                glTexCoord2f(0, 1);
+                glVertex2f(left, top);
+                glTexCoord2f(1, 1);
+                glVertex2f(right, top);
+                glTexCoord2f(1, 0);
+                glVertex2f(right, bottom);
+            }
+        glEnd();
+        glTranslatef(m.advance * s, 0, 0);
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glPopMatrix();
     glPopAttrib();
 }
 
