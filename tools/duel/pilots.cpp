@@ -252,9 +252,14 @@ GateRun newcomerRun(unsigned seed, unsigned longestMs) {
         return GateRun();
     const int home = ship->getWorld();
     const int destination = first->destinationWorld;
+    // A newcomer first reads the screen for a while, half a second more with each seed, so each
+    // takes off from another point of Hearth's orbit and spin.
+    const unsigned readingMs = (seed - 1) % 20 * 500;
     GateRun run;
     while (ship->getHealth() > 0 && now - start < longestMs) {
-        game.input = HeldInput{newcomerKeys(game), false};
+        const bool reading = now - start < readingMs;
+        game.input = HeldInput{reading ? FlightKeys{false, false, false, false} : newcomerKeys(game),
+                               false};
         now += frameMs;
         simulateFrame(game);
         if (ship->getWorld() != home) {
