@@ -119,7 +119,8 @@ Font::Font(std::string fileName) {
     loaded = 1;
 }
 
-void Font::drawGlyphs(const std::string& text, float x, float y, float s) {
+void Font::drawGlyphs(const std::string& text, float x, float y, float s, const point* offsets,
+                      int offsetCount) {
     glPushMatrix();
     glTranslatef(x, y, 0);
     for (const char byte : text) {
@@ -127,16 +128,23 @@ void Font::drawGlyphs(const std::string& text, float x, float y, float s) {
         if (code >= glyphCount)
             continue;
         const metrics& m = letterMetrics[code];
+        // Every copy of a glyph in one batch on its texture.
         glBindTexture(GL_TEXTURE_2D, letterTextures[code]);
         glBegin(GL_QUADS);
-        glTexCoord2f(0, 0);
-        glVertex2f(m.quadLeft * s, m.quadBottom * s);
-        glTexCoord2f(0, 1);
-        glVertex2f(m.quadLeft * s, m.quadTop * s);
-        glTexCoord2f(1, 1);
-        glVertex2f(m.quadRight * s, m.quadTop * s);
-        glTexCoord2f(1, 0);
-        glVertex2f(m.quadRight * s, m.quadBottom * s);
+        for (int i = 0; i < offsetCount; ++i) {
+            const float left = m.quadLeft * s + offsets[i].x;
+            const float right = m.quadRight * s + offsets[i].x;
+            const float bottom = m.quadBottom * s + offsets[i].y;
+            const float top = m.quadTop * s + offsets[i].y;
+            glTexCoord2f(0, 0);
+            glVertex2f(left, bottom);
+            glTexCoord2f(0, 1);
+            glVertex2f(left, top);
+            glTexCoord2f(1, 1);
+            glVertex2f(right, top);
+            glTexCoord2f(1, 0);
+            glVertex2f(right, bottom);
+        }
         glEnd();
         glTranslatef(m.advance * s, 0, 0);
     }
@@ -156,38 +164,13 @@ void Font::drawOutline(const std::string& text, float x, float y, float s) {
     glPushAttrib(GL_CURRENT_BIT | GL_TEXTURE_BIT);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4f(0, 0, 0, alpha * 0.85f);
-    // The eight copies of a glyph in one batch: a bind and a batch a glyph, not eight.
-    glPushMatrix();
-    glTranslatef(x, y, 0);
-    for (const char byte : text) {
-        const unsigned char code = static_cast<unsigned char>(byte);
-        if (code >= glyphCount)
-            continue;
-        const metrics& m = letterMetrics[code];
-        glBindTexture(GL_TEXTURE_2D, letterTextures[code]);
-        glBegin(GL_QUADS);
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy) {
-                if (!dx && !dy)
-                    continue;
-                const float left = m.quadLeft * s + dx * outline;
-                const float right = m.quadRight * s + dx * outline;
-                const float bottom = m.quadBottom * s + dy * outline;
-                const float top = m.quadTop * s + dy * outline;
-                glTexCoord2f(0, 0);
-                glVertex2f(left, bottom);
-                glTexCoord2f(0, 1);
-                glVertex2f(left, top);
-                glTexCoord2f(1, 1);
-                glVertex2f(right, top);
-                glTexCoord2f(1, 0);
-                glVertex2f(right, bottom);
-            }
-        glEnd();
-        glTranslatef(m.advance * s, 0, 0);
-    }
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glPopMatrix();
+    point round[8];
+    int n = 0;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (dx || dy)
+                round[n++] = point{dx * outline, dy * outline};
+    drawGlyphs(text, x, y, s, round, n);
     glPopAttrib();
 }
 
@@ -198,7 +181,8 @@ void Font::displayText(const std::string& text, float x, float y, float scale) {
         return;
     if (outline > 0)
         drawOutline(text, x, y, s);
-    drawGlyphs(text, x, y, s);
+    const point here{0, 0};
+    drawGlyphs(text, x, y, s, &here, 1);
 }
 
 float Font::textWidth(const std::string& text, float scale) const {

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
+
 // Placement of one glyph: offsets in pixels, quad corners and advance in 1/64 pixel.
 struct metrics {
     int bitmapLeft;
@@ -46,6 +48,8 @@ class Font {
     void textHeight(const std::string& text, float scale, float& bottom, float& top) const;
 
   private:
-    void drawGlyphs(const std::string& text, float x, float y, float s);
+    // The text at (x, y) once for each offset.
+    void drawGlyphs(const std::string& text, float x, float y, float s, const point* offsets,
+                    int offsetCount);
     void drawOutline(const std::string& text, float x, float y, float s);
 };
