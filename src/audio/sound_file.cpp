@@ -57,6 +57,10 @@ bool readSoundHeader(const uint8_t* data, size_t size, SoundFormat& format, std:
         if (length > size - at)
             return refuse(reason, "truncated: a chunk runs past the end of the file");
         if (std::memcmp(header, "fmt ", 4) == 0) {
+            // The mixer reads the first format chunk and this the last: two could disagree on
+            // the sample size, and the mixer would read past the samples.
+            if (formatSeen)
+                return refuse(reason, "two format chunks");
             if (!readFormatChunk(data + at, length, format, reason))
                 return false;
             formatSeen = true;

@@ -74,4 +74,12 @@ TEST(SoundHeader, SamplesWithinTheFileAndTenSecondsAreTakenNoMore) {
     std::vector<uint8_t> noFormat = wav(22050, 200, 200);
     noFormat[12] = 'x';
     EXPECT_FALSE(taken(noFormat, reason));
+    // A second format chunk, stereo before mono: the mixer would take the first and read the
+    // two bytes of samples as a four-byte frame.
+    std::vector<uint8_t> twoFormats = wav(22050, 2, 2);
+    std::vector<uint8_t> stereo(twoFormats.begin() + 12, twoFormats.begin() + 36);
+    stereo[10] = 2;
+    twoFormats.insert(twoFormats.begin() + 12, stereo.begin(), stereo.end());
+    EXPECT_FALSE(taken(twoFormats, reason));
+    EXPECT_EQ(reason, "two format chunks");
 }
