@@ -112,7 +112,9 @@ TEST_F(HeadlessFrames, ResumingAPauseMovesTheWorldByTheUnpausedTimeOnly) {
     frames(3, 16);
     game.paused = true;
     const point held = player->position;
+    testing::internal::CaptureStdout();
     frames(300, 17);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "a paused frame runs no step";
     EXPECT_EQ(player->position.x, held.x) << "still while paused";
     game.paused = false;
     frames(1, 16);
