@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 #include <SDL/SDL.h>
 
+#include <cstdio>
+
 #include "core/sound_events.h"
 #include "game/frame_hud.h"
 #include "game/frame_passes.h"
@@ -47,6 +49,13 @@ void showControls(Game& game, bool shown) {
     game.controlsShown = shown;
 }
 
+// G with the aids on: standard error says where the newly chosen gate leads.
+void sayNextGate(const Wormhole* gate, const Universe& universe) {
+    if (gate)
+        std::fprintf(stderr, "Flight aids: the arrow points at the gate to %s\n",
+                     leadsTo(universe, *gate));
+}
+
 void applyAction(Game& game, Action action) {
     switch (action) {
     case Action::focusLost:
@@ -82,7 +91,7 @@ void applyAction(Game& game, Action action) {
         break;
     case KeyEffect::gate:
         if (game.aidsShown)
-            pickNextGate(game);
+            sayNextGate(chooseNextGate(game.gateChoice, game.universe), game.universe);
         break;
     case KeyEffect::none:
         break;
@@ -130,6 +139,7 @@ void runFrame(Game& game) {
     if (moving)
         game.audio.play(soundEvents, *game.universe.player, game.input.keys);
     if (drawn) {
+        readHud(game);
         drawHud(game);
         swapBuffers();
     }

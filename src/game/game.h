@@ -6,6 +6,7 @@
 #include "bodies/world_state.h"
 #include "game/command.h"
 #include "game/frame.h"
+#include "game/frame_hud.h"
 #include "game/frame_passes.h"
 #include "game/loop_rules.h"
 #include "game/startup.h"
@@ -65,6 +66,8 @@ struct Game {
     // The gate the aids point at, and the path they predict (refilled each frame they are drawn).
     GateChoice gateChoice;
     PredictedPath predictedPath;
+    // What the HUD shows, read afresh for each frame drawn.
+    HudReading hud;
 
     Game();
     ~Game();

@@ -1,5 +1,8 @@
 #include "hud/gate_choice.h"
 
+#include <cstdio>
+#include <vector>
+
 #include "bodies/world_state.h"
 #include "player/player.h"
 
@@ -23,11 +26,24 @@ const Wormhole* chosenGate(GateChoice& choice, const Universe& universe) {
     return &world.wormholes[choice.gate];
 }
 
-void chooseNextGate(GateChoice& choice, const Universe& universe) {
+const Wormhole* chooseNextGate(GateChoice& choice, const Universe& universe) {
     if (!chosenGate(choice, universe))
-        return;
-    const int count = static_cast<int>(universe.worlds[choice.world].wormholes.size());
-    choice.gate = (choice.gate + 1) % count;
+        return nullptr;
+    const std::vector<Wormhole>& gates = universe.worlds[choice.world].wormholes;
+    choice.gate = (choice.gate + 1) % static_cast<int>(gates.size());
+    return &gates[choice.gate];
+}
+
+const char* systemName(const WorldState& world, int index) {
+    static char unnamed[32];
+    if (!world.stars.empty())
+        return world.stars.front().name.c_str();
+    std::snprintf(unnamed, sizeof unnamed, "system %d", index);
+    return unnamed;
+}
+
+const char* leadsTo(const Universe& universe, const Wormhole& gate) {
+    return systemName(universe.worlds[gate.destinationWorld], gate.destinationWorld);
 }
 
 void forgetGate(GateChoice& choice) {

@@ -20,8 +20,15 @@ int ringGate(const WorldState& world, int index, int systemCount);
 // null when the system has no gate.
 const Wormhole* chosenGate(GateChoice& choice, const Universe& universe);
 
-// G: the next gate of the ship's system, after the last the first.
-void chooseNextGate(GateChoice& choice, const Universe& universe);
+// G: the next gate of the ship's system, after the last the first; null when it has none.
+const Wormhole* chooseNextGate(GateChoice& choice, const Universe& universe);
+
+// The name of system `index`: its first star's, or "system N" when it has none. Kept in a buffer
+// that the next call overwrites.
+const char* systemName(const WorldState& world, int index);
+
+// The name of the system a gate leads to.
+const char* leadsTo(const Universe& universe, const Wormhole& gate);
 
 // A jump: the next look chooses the ring gate again, even in the same system.
 void forgetGate(GateChoice& choice);

@@ -1,5 +1,6 @@
 #include "hud/hud_layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 bool overlaps(const HudRect& a, const HudRect& b) {
@@ -63,9 +64,53 @@ float clearBelow(const TextExtent& text, float width, float height, float y,
     return y;
 }
 
+// The status lines as one block from the first line's baseline, statusSpacing apart. Every line
+// reaches at least as low as any figure would take it, so that the block stands still while the
+// figures change.
+TextExtent statusBlock(const HudTexts& texts) {
+    TextExtent block;
+    for (int i = 0; i < statusLineCount; ++i) {
+        const TextExtent& line = texts.status[i];
+        block.left = std::min(block.left, texts.figures.left);
+        block.right = std::max(block.right, line.right);
+        block.advance = std::max(block.advance, line.advance);
+        block.bottom = std::min(block.bottom,
+                                i * statusSpacing + std::min(line.bottom, texts.figures.bottom));
+        block.top = std::max(block.top, i * statusSpacing + line.top);
+    }
+    return block;
+}
+
+// A line centred under the block, whose advance is the widest line's, drop pixels lower.
+void addCentredLine(TextExtent& block, const TextExtent& line, float drop) {
+    const float shift = (block.advance - line.advance) / 2;
+    block.left = std::min(block.left, line.left + shift);
+    block.right = std::max(block.right, line.right + shift);
+    block.bottom = std::min(block.bottom, line.bottom - drop);
+    block.top = std::max(block.top, line.top - drop);
+}
+
+// "Destroyed" and the two runs under it, each line centred on its own, so the block's pen stands
+// where the widest line's does.
+TextExtent destroyedBlock(const HudTexts& texts) {
+    const TextExtent& title = texts.destroyed[0];
+    if (title.right <= 0)
+        return TextExtent{};
+    const TextExtent& run = texts.destroyed[1];
+    const TextExtent& best = texts.destroyed[2];
+    const float widest = std::max({title.advance, run.advance, best.advance});
+    TextExtent block{widest, 0, title.top, title.bottom, widest};
+    addCentredLine(block, title, 0);
+    addCentredLine(block, run, runDrop);
+    addCentredLine(block, best, bestDrop);
+    return block;
+}
+
 } // namespace
 
 HudLayout layoutHud(float width, float height, const HudTexts& texts, bool tidy) {
+    const TextExtent status = statusBlock(texts);
+    const TextExtent destroyed = destroyedBlock(texts);
     HudLayout layout;
     layout.radar = HudRect{0, height - hudPanelSize, hudPanelSize, height};
     layout.map = HudRect{width - hudPanelSize, height - hudPanelSize, width, height};
@@ -78,9 +123,9 @@ HudLayout layoutHud(float width, float height, const HudTexts& texts, bool tidy)
     layout.pausedY = middle + centreRise;
     layout.destroyedY = middle + centreRise;
     if (tidy) {
-        layout.statusX = -texts.status.left;
-        layout.statusY = -texts.status.bottom;
-        layout.status = textBox(texts.status, layout.statusX, layout.statusY);
+        layout.statusX = -status.left;
+        layout.statusY = -status.bottom;
+        layout.status = textBox(status, layout.statusX, layout.statusY);
         layout.systemName = centredBox(texts.systemName, width, layout.systemNameY);
         // Each text in turn keeps clear of those placed before it.
         const HudRect* placed[] = {&layout.radar, &layout.map, &layout.status, &layout.systemName,
@@ -102,15 +147,15 @@ HudLayout layoutHud(float width, float height, const HudTexts& texts, bool tidy)
         layout.pausedY = clearBelow(texts.paused, width, height, layout.pausedY, placed);
         layout.paused = centredBox(texts.paused, width, layout.pausedY);
         placed[7] = &layout.paused;
-        layout.destroyedY = clearBelow(texts.destroyed, width, height, layout.destroyedY, placed);
+        layout.destroyedY = clearBelow(destroyed, width, height, layout.destroyedY, placed);
     }
-    layout.status = textBox(texts.status, layout.statusX, layout.statusY);
+    layout.status = textBox(status, layout.statusX, layout.statusY);
     layout.systemName = centredBox(texts.systemName, width, layout.systemNameY);
     layout.speed = centredBox(texts.speed, width, layout.speedY);
     layout.score = centredBox(shrunk(texts.score, layout.scoreScale), width, layout.scoreY);
     layout.arrival = centredBox(texts.arrival, width, layout.arrivalY);
     layout.paused = centredBox(texts.paused, width, layout.pausedY);
-    layout.destroyed = centredBox(texts.destroyed, width, layout.destroyedY);
+    layout.destroyed = centredBox(destroyed, width, layout.destroyedY);
     return layout;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "hud/hud_lines.h"
 
 // Where each part of the HUD lies, in window pixels with y upwards (the status lines'
 // projection), so that the drawing can keep them apart and a test can check they are.
@@ -23,16 +24,18 @@ struct TextExtent {
     float advance = 0;
 };
 
-// The texts the HUD shows this frame, measured at the scales they are drawn at. The status
-// lines are measured as one block from the first line's baseline.
+// The texts the HUD shows this frame, each line measured alone at the size it is drawn at; an
+// empty one reaches nowhere. The status lines and the survival's end are several lines each, set
+// out by the layout.
 struct HudTexts {
-    TextExtent status;
+    TextExtent status[statusLineCount];
+    TextExtent figures; // every figure a status line may show, at their size
     TextExtent systemName;
     TextExtent speed; // the flight aids' speed, under the system's name
     TextExtent score;
     TextExtent arrival;
     TextExtent paused;
-    TextExtent destroyed; // the three lines, from the top line's baseline
+    TextExtent destroyed[3]; // "Destroyed", the run, the best run
 };
 
 // Each part's box and the baseline (y of the pen) it is drawn at; the centred texts are centred

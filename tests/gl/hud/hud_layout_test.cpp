@@ -5,6 +5,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <iterator>
@@ -14,18 +15,14 @@
 #include <utility>
 #include <vector>
 
-#include "bodies/world_state.h"
 #include "gl_context.h"
-#include "graphics/emitter_data.h"
 #include "graphics/font.h"
-#include "graphics/textures.h"
 #include "graphics/window_size.h"
 #include "hud/flight_aids.h"
 #include "hud/hud_layout.h"
-#include "hud/jump_notice.h"
-#include "hud/paused_text.h"
-#include "hud/status_lines.h"
-#include "hud/survival_hud.h"
+#include "hud/hud_lines.h"
+#include "hud/hud_measure.h"
+#include "hud/hud_text_drawing.h"
 
 namespace {
 
@@ -69,25 +66,19 @@ class HudLayoutTest : public testing::TestWithParam<std::pair<int, int>> {
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
         glColor4f(1, 1, 1, 1);
         font().outline = outline;
-        world.stars.push_back(Star({0, 0}, 300, 1, 0, texBlueStar, "Orin's Lamp"));
-        // Far to the lower left: the marker sits in the corner the status lines fill. A gate
-        // builds its swirl from the first emitter file.
-        savedEmitters = emitters;
-        emitters = {EmitterFile{}};
-        world.wormholes.push_back(Wormhole(0, {-90000, -60000}, 400, 1, {0, 0}, 0));
-        notice.text = "Orin's Lamp";
-        texts.status = statusExtent(font(), status);
-        texts.systemName = measureText(font(), "Orin's Lamp", 18);
-        texts.speed = measureSpeed(font(), 12.34f);
-        texts.score = runScoreExtent(font(), 1234, 754);
-        texts.arrival = measureJumpNotice(notice, font());
-        texts.paused = pausedTextExtent(font());
-        texts.destroyed = destroyedExtent(font(), 1234, 754, 2345, 1900);
-        layout = layoutHud(static_cast<float>(w), static_cast<float>(h), texts, true);
+        std::copy(std::begin(status), std::end(status), all.status);
+        all.systemName = "Orin's Lamp";
+        saySpeed(all, 12.34f);
+        sayScore(all, 1234, 754);
+        sayDestroyed(all, 1234, 754, 2345, 1900);
+        all.arrival = "Orin's Lamp";
+        all.arrivalOpacity = 1;
+        all.paused = "Paused";
+        layout = layoutHud(static_cast<float>(w), static_cast<float>(h), measureHud(font(), all),
+                           true);
     }
 
     void TearDown() override {
-        emitters = savedEmitters;
         font().outline = 0;
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glDeleteFramebuffers(1, &framebuffer);
@@ -129,15 +120,12 @@ class HudLayoutTest : public testing::TestWithParam<std::pair<int, int>> {
                               << box.bottom << " to " << box.right << "," << box.top;
     }
 
-    std::vector<EmitterFile> savedEmitters;
     GLuint framebuffer = 0;
     GLuint colour = 0;
-    WorldState world;
-    JumpNotice notice;
     const std::string lines[statusLineCount] = {"FPS: 181.818", "Ships: 1234", "Projectiles: 130",
                                                 "Timers: 12", "Player HP: -15.5"};
     const StatusLines status = {&lines[0], &lines[1], &lines[2], &lines[3], &lines[4]};
-    HudTexts texts;
+    HudLines all;
     HudLayout layout;
 };
 
@@ -159,30 +147,39 @@ TEST_P(HudLayoutTest, BoxesKeepApartAndInsideTheWindow) {
                 << boxes[i].first << " and " << boxes[k].first << " at " << w << "x" << h;
 }
 
+// Each text drawn alone, from what the HUD says with everything on.
 TEST_P(HudLayoutTest, EachTextDrawsInsideItsBox) {
-    Font& f = font();
-    expectDrawnWithin("status", layout.status,
-                      [&] { drawStatusLines(f, status, layout.statusX, layout.statusY); });
-    expectDrawnWithin("system name", layout.systemName, [&] { drawSystemName(f, world); });
-    expectDrawnWithin("speed", layout.speed, [&] { drawSpeed(f, 12.34f, layout.speedY); });
-    expectDrawnWithin("score", layout.score,
-                      [&] { drawRunScore(f, 1234, 754, layout.scoreY, layout.scoreScale); });
-    expectDrawnWithin("arrival", layout.arrival,
-                      [&] { drawJumpNotice(notice, f, 0, layout.arrivalY); });
-    expectDrawnWithin("paused", layout.paused, [&] { drawPausedText(f, layout.pausedY); });
-    expectDrawnWithin("destroyed", layout.destroyed,
-                      [&] { drawDestroyed(f, 1234, 754, 2345, 1900, layout.destroyedY); });
+    auto alone = [&](const char* name, const HudRect& box, auto keep) {
+        HudLines one;
+        keep(one);
+        expectDrawnWithin(name, box, [&] { drawHudTexts(font(), one, layout); });
+    };
+    alone("status", layout.status,
+          [&](HudLines& one) { std::copy(std::begin(status), std::end(status), one.status); });
+    alone("system name", layout.systemName, [&](HudLines& one) { one.systemName = all.systemName; });
+    alone("speed", layout.speed, [&](HudLines& one) { one.speed = all.speed; });
+    alone("score", layout.score, [&](HudLines& one) { one.score = all.score; });
+    alone("arrival", layout.arrival, [&](HudLines& one) {
+        one.arrival = all.arrival;
+        one.arrivalOpacity = 1;
+    });
+    alone("paused", layout.paused, [&](HudLines& one) { one.paused = all.paused; });
+    alone("destroyed", layout.destroyed, [&](HudLines& one) {
+        std::copy(std::begin(all.destroyed), std::end(all.destroyed), one.destroyed);
+    });
 }
 
 // The gate's label rises clear of the status lines; only the marker itself may reach them.
 TEST_P(HudLayoutTest, GateDistanceKeepsClearOfTheStatusLines) {
+    // Far to the lower left: the marker sits in the corner the status lines fill.
     constexpr float viewHeight = 4000;
-    const point at = edgeMarker({-90000, -60000}, static_cast<float>(h) / viewHeight,
-                                static_cast<float>(w), static_cast<float>(h), 60, 260);
+    const float distance = std::hypot(90000.0f, 60000.0f);
+    const AidReadings towards{{-90000 / distance, -60000 / distance}, distance, 0.84f, 1, 0};
+    const point at = gateMarker(towards, viewHeight);
     const auto changed = changedBy([&] {
-        const float distance = std::hypot(90000.0f, 60000.0f);
-        const AidReadings towards{{-90000 / distance, -60000 / distance}, distance, 0.84f, 1, 0};
-        drawGateMarker(font(), towards, "Tallow", viewHeight, layout.status);
+        HudLines gate;
+        sayGate(gate, "Tallow", distance, 0.84f);
+        drawGateMarker(font(), towards, at, gate, layout.status);
     });
     int labelPixelsOnStatus = 0;
     int abovePixels = 0;
