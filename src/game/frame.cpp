@@ -10,6 +10,7 @@
 #include "game/frame_passes.h"
 #include "game/frame_steps.h"
 #include "game/game.h"
+#include "game/hud_reading.h"
 
 namespace {
 

@@ -1,23 +1,6 @@
 #pragma once
-#include "core/geometry.h"
-#include "hud/aid_readings.h"
-#include "hud/hud_lines.h"
 
 struct Game;
-class Wormhole;
-
-// What the HUD shows this frame, read from the world once the frame's steps are done.
-struct HudReading {
-    point cursor;                    // where the shots would go, in world coordinates
-    const Wormhole* gate = nullptr;  // the aids' chosen gate; null while they are off
-    AidReadings gateAids{};
-    point gateMarker;
-    HudLines lines;
-};
-
-// Reads the HUD from the world: the cursor's target, the status lines, the flight aids' gate and
-// predicted path, and every text. Nothing here draws.
-void readHud(Game& game);
 
 // Draws what readHud read over the world: cursor, boundary, the flight aids, the texts measured
 // and laid out, the two panels and the list of keys.

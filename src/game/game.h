@@ -6,7 +6,7 @@
 #include "bodies/world_state.h"
 #include "game/command.h"
 #include "game/frame.h"
-#include "game/frame_hud.h"
+#include "game/hud_reading.h"
 #include "game/frame_passes.h"
 #include "game/loop_rules.h"
 #include "game/startup.h"
