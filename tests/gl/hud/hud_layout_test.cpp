@@ -105,11 +105,20 @@ class HudLayoutTest : public testing::TestWithParam<std::pair<int, int>> {
         return changed;
     }
 
-    // Every pixel the text draws lies in box, and it draws some.
+    // Every pixel the text draws lies in box, it draws some, and it reaches the box's top and
+    // bottom: the box is not taller than the text.
     void expectDrawnWithin(const char* name, const HudRect& box,
                            const std::function<void()>& draw) {
         const auto changed = changedBy(draw);
         EXPECT_GT(changed.size(), 50u) << name;
+        float lowest = box.top;
+        float highest = box.bottom;
+        for (const auto& [x, y] : changed) {
+            lowest = std::min(lowest, y + 0.5f);
+            highest = std::max(highest, y + 0.5f);
+        }
+        EXPECT_LE(lowest - box.bottom, 2) << name << " at " << w << "x" << h;
+        EXPECT_LE(box.top - highest, 2) << name << " at " << w << "x" << h;
         int outside = 0;
         for (const auto& [x, y] : changed)
             // A pixel is drawn when its centre lies in what is drawn.

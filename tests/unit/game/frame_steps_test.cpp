@@ -6,6 +6,7 @@
 #include "data/weapon_ship_tables.h"
 #include "game/frame_steps.h"
 #include "game/game.h"
+#include "graphics/emitter_data.h"
 #include "player/player.h"
 
 TEST(FrameSteps, LongFramesAreCutIntoNearlyEqualStepsEndingAtTheFrameEnd) {
@@ -155,4 +156,32 @@ TEST_F(HeadlessFrames, TimingHoldsWhereTheTickCountPasses2To31AndWraps) {
         for (TimerBase* timer : world().timers)
             delete timer;
     }
+}
+
+// What the HUD will show is read from the world with no window: the aids' texts only while they
+// are on, the gate round the ring with its distance and closing speed, "Paused" while paused.
+TEST_F(HeadlessFrames, TheHudReadsTheAidsOnlyWhileTheyAreOn) {
+    emitters = {EmitterFile{}};
+    game.universe.worlds.resize(2);
+    world().stars.push_back(Star({-9000, 0}, 300, 1, 0, 14, "Orin"));
+    game.universe.worlds[1].stars.push_back(Star({0, 0}, 300, 1, 0, 14, "Tallow"));
+    world().wormholes.push_back(Wormhole(0, {3000, 4000}, 400, 1, {0, 0}, 0));
+    player->velocity = point{0.3f, 0.4f};
+    readHud(game);
+    const HudLines& lines = game.hud.lines;
+    EXPECT_EQ(game.hud.gate, nullptr);
+    for (const std::string* text : {&lines.systemName, &lines.speed, &lines.gateLabel,
+                                    &lines.closing, &lines.paused})
+        EXPECT_EQ(*text, "");
+    ASSERT_NE(lines.status[0], nullptr);
+
+    game.aidsShown = true;
+    game.paused = true;
+    readHud(game);
+    EXPECT_EQ(game.hud.gate, &world().wormholes[0]);
+    EXPECT_EQ(lines.systemName, "Orin");
+    EXPECT_EQ(lines.speed, "speed 0.50 units/ms");
+    EXPECT_EQ(lines.gateLabel, "to Tallow 5.0k");
+    EXPECT_EQ(lines.closing, "closing 0.50/ms");
+    EXPECT_EQ(lines.paused, "Paused");
 }
